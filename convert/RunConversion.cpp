@@ -1,0 +1,7 @@
+#include "RunConversion.h"
+
+namespace lw {
+
+bool RunConversion(ModGlobals&, RunHost&) { return false; }
+
+}  // namespace lw

@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "core/NoteCodes.h"
+
+TEST(Core, Placeholder) { SUCCEED(); }
