@@ -1,0 +1,88 @@
+#include "AtomicOutputFile.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <random>
+
+#include "RunFailure.h"
+
+namespace lw {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 256 * 1024;
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+std::string RandomSuffix() {
+    std::random_device random;
+    char text[17];
+    std::snprintf(text, sizeof text, "%08x%08x", random(), random());
+    return text;
+}
+
+}  // namespace
+
+AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
+    : fs_(fs), path_(std::move(path)) {
+    const std::string folder = FolderOf(path_);
+    const std::string separator = folder.ends_with('/') ? "" : "/";
+    // O_EXCL refuses a name that exists already, a planted link included; try a few others.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath_ = folder + separator + ".leadwright-" + RandomSuffix() + ".tmp";
+        fd_ = fs_.Open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0 || errno != EEXIST) break;
+    }
+    if (fd_ < 0) ThrowFileFailure("Cannot create the output file", path_, errno);
+    pending_.reserve(kFlushSize);
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+    if (fd_ >= 0) fs_.Close(fd_);
+    if (!committed_) fs_.Unlink(temporaryPath_.c_str());
+}
+
+void AtomicOutputFile::WriteLine(std::string_view line) {
+    Append(line);
+    Append("\r\n");
+}
+
+void AtomicOutputFile::Append(std::string_view bytes) {
+    if (pending_.size() + bytes.size() > kFlushSize) {
+        Flush();
+        if (bytes.size() > kFlushSize) return WriteAll(bytes);
+    }
+    pending_.append(bytes);
+}
+
+void AtomicOutputFile::Flush() {
+    WriteAll(pending_);
+    pending_.clear();
+}
+
+void AtomicOutputFile::WriteAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = fs_.Write(fd_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) ThrowFileFailure("Cannot write the output file", path_, written < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void AtomicOutputFile::Commit() {
+    Flush();
+    if (fs_.Fsync(fd_) != 0) ThrowFileFailure("Cannot write the output file", path_, errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (fs_.Close(fd) != 0) ThrowFileFailure("Cannot write the output file", path_, errno);
+    if (fs_.Rename(temporaryPath_.c_str(), path_.c_str()) != 0)
+        ThrowFileFailure("Cannot save the output file", path_, errno);
+    committed_ = true;
+}
+
+}  // namespace lw

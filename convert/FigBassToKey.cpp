@@ -1,0 +1,56 @@
+#include <optional>
+
+#include "NoteConversions.h"
+#include "OutputPath.h"
+#include "RunFrame.h"
+#include "Runs.h"
+#include "core/KeyFromFilename.h"
+
+namespace lw {
+
+namespace {
+
+// Degrees are relative, so a figured-bass sheet is read as if it were in A major.
+constexpr std::string_view NeutralKeyFileName = "XXXX_A.txt";
+
+class FigBassToKeySteps : public RunSteps {
+public:
+    bool NeedsSelection() const override { return true; }
+
+    bool AcceptsInputPath(std::string_view path, RunHost& host) override {
+        if (IsFiguredBassName(path)) return true;
+        host.ShowMessage("Not a proper Figured Bass filename!!");
+        return false;
+    }
+
+    bool ReadInputKey(std::string_view, ModGlobals& globals, RunHost& host) override {
+        GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
+        return true;
+    }
+
+    OutputKeyInName ChooseOutputKey(ModGlobals& globals, RunHost& host) override {
+        const std::size_t key = SelectedKey(host);
+        globals.OutputKeyCode = KeySpellingCodes[key];
+        globals.UseSharps = KeyListSpellings[key] == Spelling::Sharp;
+        globals.OutputKeyName = OutputKeyNameOf(globals);
+        notes_.emplace(globals, host);
+        // A figured-bass name has no key: the new key goes right before the dot.
+        return {0, globals.OutputKeyName};
+    }
+
+    void ConvertChordLine(std::string_view line, std::string& out) override {
+        notes_->ConvertLine(line, out);
+    }
+
+private:
+    std::optional<DegreesToNotes> notes_;
+};
+
+}  // namespace
+
+bool FigBassToKey(ModGlobals& globals, RunHost& host, FileSystem& fs) {
+    FigBassToKeySteps steps;
+    return RunFrame(steps, globals, host, fs);
+}
+
+}  // namespace lw

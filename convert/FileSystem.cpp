@@ -1,0 +1,27 @@
+#include "FileSystem.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace lw {
+
+int FileSystem::Open(const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }
+ssize_t FileSystem::Read(int fd, void* buffer, size_t size) { return ::read(fd, buffer, size); }
+ssize_t FileSystem::Write(int fd, const void* buffer, size_t size) {
+    return ::write(fd, buffer, size);
+}
+int FileSystem::Fsync(int fd) { return ::fsync(fd); }
+int FileSystem::Close(int fd) { return ::close(fd); }
+int FileSystem::Rename(const char* from, const char* to) { return std::rename(from, to); }
+int FileSystem::Unlink(const char* path) { return ::unlink(path); }
+int FileSystem::Fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
+int FileSystem::Stat(const char* path, struct stat* info) { return ::stat(path, info); }
+
+FileSystem& SystemFileSystem() {
+    static FileSystem system;
+    return system;
+}
+
+}  // namespace lw

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+namespace lw {
+
+// The system calls a run makes on files. Each default forwards to the operating system;
+// tests override one of them to break the disk on purpose.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual int Open(const char* path, int flags, mode_t mode);
+    virtual ssize_t Read(int fd, void* buffer, size_t size);
+    virtual ssize_t Write(int fd, const void* buffer, size_t size);
+    virtual int Fsync(int fd);
+    virtual int Close(int fd);
+    virtual int Rename(const char* from, const char* to);
+    virtual int Unlink(const char* path);
+    virtual int Fstat(int fd, struct stat* info);
+    virtual int Stat(const char* path, struct stat* info);
+};
+
+// The operating system's files, unchanged.
+FileSystem& SystemFileSystem();
+
+}  // namespace lw
