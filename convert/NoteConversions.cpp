@@ -60,8 +60,14 @@ void NotesToDegrees::ConvertLine(std::string_view line, std::string& out) {
 void NotesToDegrees::Rewrite(std::string_view note, std::string& out) {
     const int step = globals_.OutputKeyCode - globals_.InputKeyCode;
     globals_.StepSemitones = step;
-    const NoteCode code = GetCodeFromChord(note, messenger_).value_or(0);
-    out += DegreeNames[static_cast<std::size_t>(WrapPitchClass(code + step))];
+    // The keys are fixed for a run, so each note name is looked up once.
+    const std::size_t slot = NoteSlot(note);
+    if (!known_[slot]) {
+        const NoteCode code = GetCodeFromChord(note, messenger_).value_or(0);
+        degree_[slot] = DegreeNames[static_cast<std::size_t>(WrapPitchClass(code + step))];
+        known_[slot] = true;
+    }
+    out += degree_[slot];
 }
 
 DegreesToNotes::DegreesToNotes(ModGlobals& globals, Messenger& messenger)

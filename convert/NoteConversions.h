@@ -41,6 +41,8 @@ private:
 
     ModGlobals& globals_;
     Messenger& messenger_;
+    std::array<std::string_view, 21> degree_{};  // per letter and accidental, once looked up
+    std::array<bool, 21> known_{};
 };
 
 // Replaces every degree token by the note of that degree in the output key.
