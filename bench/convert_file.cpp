@@ -1,0 +1,14 @@
+// Runs one conversion from the command line exactly as the window would, for timing whole
+// processes against plain copies. Not installed; see bench/README.md.
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "bench/ConvertFileCommand.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    return lw::ConvertFileMain(args, std::cerr);
+}

@@ -1,0 +1,235 @@
+// Throughput of the conversions on a generated 20 MB lead sheet: whole runs in each mode as
+// the window starts them, the chord-line scans alone, and a plain line copy as the floor.
+// `leadwright_bench --generate letters|degrees PATH SIZE_MB` only writes a sheet (compare.sh).
+
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "bench/LeadSheetGenerator.h"
+#include "bench/ScriptedRunHost.h"
+#include "convert/AtomicOutputFile.h"
+#include "convert/FileSystem.h"
+#include "convert/LineReader.h"
+#include "convert/NoteConversions.h"
+
+namespace lw {
+namespace {
+
+constexpr std::size_t kSheetBytes = 20 * 1000 * 1000;
+
+class CountingMessenger : public Messenger {
+public:
+    void ShowMessage(std::string_view) override { ++count; }
+    bool AskOkCancel(std::string_view) override { return true; }
+    long count = 0;
+};
+
+// A fresh folder under /tmp for the sheets and the outputs, removed with everything in it.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        char name[] = "/tmp/leadwright-bench-XXXXXX";
+        if (mkdtemp(name) == nullptr) {
+            std::perror("mkdtemp /tmp/leadwright-bench-XXXXXX");
+            std::exit(1);
+        }
+        path_ = name;
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+    std::string File(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+private:
+    std::string path_;
+};
+
+std::size_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
+
+void WholeRun(benchmark::State& state, ScriptedRun run) {
+    const std::size_t bytes = FileSize(run.inputPath);
+    long messages = 0;
+    for (auto _ : state) {
+        if (!RunScripted(run, [&messages](std::string_view) { ++messages; })) {
+            state.SkipWithError("the run wrote no output");
+            return;
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.counters["messages/run"] =
+        static_cast<double>(messages) / static_cast<double>(state.iterations());
+}
+
+// The floor: the same reading and writing as a run, with no conversion at all.
+void PlainCopy(benchmark::State& state, std::string input, std::string output) {
+    const std::size_t bytes = FileSize(input);
+    for (auto _ : state) {
+        LineReader reader(input, SystemFileSystem());
+        AtomicOutputFile writer(output, SystemFileSystem());
+        while (const auto line = reader.NextLine()) writer.WriteLine(*line);
+        writer.Commit();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+
+std::vector<std::string> ChordLinesOf(const std::string& sheet) {
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < sheet.size();) {
+        std::size_t end = sheet.find("\r\n", start);
+        if (end == std::string::npos) end = sheet.size();
+        if (sheet[start] == '^') lines.emplace_back(sheet, start, end - start);
+        start = end + 2;
+    }
+    return lines;
+}
+
+void ScanLines(benchmark::State& state, const std::vector<std::string>& lines, auto& conversion,
+               const CountingMessenger& messenger) {
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) bytes += line.size();
+    std::string out;
+    for (auto _ : state) {
+        for (const std::string& line : lines) {
+            conversion.ConvertLine(line, out);
+            benchmark::DoNotOptimize(out.data());
+        }
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.counters["messages"] = static_cast<double>(messenger.count);
+}
+
+// Each scan gets the keys its run would leave in the globals: C up to D (sharps), C to
+// degrees, degrees to D.
+void ScanTransposeNotes(benchmark::State& state, const std::vector<std::string>* letterLines) {
+    ModGlobals globals;
+    globals.InputKeyCode = 3;
+    globals.OutputKeyCode = 5;
+    globals.UseSharps = true;
+    CountingMessenger messenger;
+    TransposeNotes conversion(globals, messenger, true);
+    ScanLines(state, *letterLines, conversion, messenger);
+}
+
+void ScanNotesToDegrees(benchmark::State& state, const std::vector<std::string>* letterLines) {
+    ModGlobals globals;
+    globals.InputKeyCode = 3;
+    globals.OutputKeyCode = 0;
+    CountingMessenger messenger;
+    NotesToDegrees conversion(globals, messenger);
+    ScanLines(state, *letterLines, conversion, messenger);
+}
+
+void ScanDegreesToNotes(benchmark::State& state, const std::vector<std::string>* degreeLines) {
+    ModGlobals globals;
+    globals.InputKeyCode = 0;
+    globals.OutputKeyCode = 5;
+    globals.UseSharps = true;
+    CountingMessenger messenger;
+    DegreesToNotes conversion(globals, messenger);
+    ScanLines(state, *degreeLines, conversion, messenger);
+}
+
+void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
+                  const std::string& degrees) {
+    ScriptedRun byKey;  // C to "D (Bm)": Tune_D.txt
+    byKey.mode = RunMode::ByKey;
+    byKey.keyIndex = 7;
+    byKey.inputPath = letters;
+
+    ScriptedRun byStep;  // "Up 1 1/2" spelled with flats: Tune_Eb.txt
+    byStep.mode = RunMode::ByStep;
+    byStep.stepIndex = 2;
+    byStep.preference = Spelling::Flat;
+    byStep.inputPath = letters;
+
+    ScriptedRun toFiguredBass;  // Tune_.txt
+    toFiguredBass.mode = RunMode::ToFiguredBass;
+    toFiguredBass.inputPath = letters;
+
+    ScriptedRun fromFiguredBass;  // to "D (Bm)": Twin_D.txt
+    fromFiguredBass.mode = RunMode::FromFiguredBass;
+    fromFiguredBass.keyIndex = 7;
+    fromFiguredBass.inputPath = degrees;
+
+    // Wall time: a run waits for its output to reach the disk, which takes little CPU.
+    const auto run = [](const char* name, const ScriptedRun& script) {
+        benchmark::RegisterBenchmark(name, WholeRun, script)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    run("Run/ByKey", byKey);
+    run("Run/ByStep", byStep);
+    run("Run/KeyToFiguredBass", toFiguredBass);
+    run("Run/FiguredBassToKey", fromFiguredBass);
+    benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
+                                 folder.File("Copy.txt"))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+// leadwright_bench --generate letters|degrees PATH SIZE_MB
+int Generate(int argc, char** argv) {
+    const std::string_view notation = argc == 5 ? argv[2] : "";
+    const std::string_view size = argc == 5 ? argv[4] : "";
+    std::size_t megabytes = 0;
+    const auto parsed = std::from_chars(size.data(), size.data() + size.size(), megabytes);
+    if ((notation != "letters" && notation != "degrees") || size.empty() ||
+        parsed.ec != std::errc() || parsed.ptr != size.data() + size.size()) {
+        std::fputs("usage: leadwright_bench --generate letters|degrees PATH SIZE_MB\n", stderr);
+        return 2;
+    }
+    const ChordNotation chords =
+        notation == "letters" ? ChordNotation::Letters : ChordNotation::Degrees;
+    if (!WriteLeadSheet(argv[3], megabytes * 1000 * 1000, chords)) {
+        std::perror(argv[3]);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace lw
+
+int main(int argc, char** argv) {
+    if (argc > 1 && std::string_view(argv[1]) == "--generate") return lw::Generate(argc, argv);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+    const lw::TemporaryFolder folder;
+    const std::string letters = folder.File("Tune_C.txt");
+    const std::string degrees = folder.File("Twin_.txt");
+    if (!lw::WriteLeadSheet(letters, lw::kSheetBytes, lw::ChordNotation::Letters) ||
+        !lw::WriteLeadSheet(degrees, lw::kSheetBytes, lw::ChordNotation::Degrees)) {
+        std::fputs("cannot write the lead sheets\n", stderr);
+        return 1;
+    }
+    const std::vector<std::string> letterLines =
+        lw::ChordLinesOf(lw::GenerateLeadSheet(lw::kSheetBytes, lw::ChordNotation::Letters));
+    const std::vector<std::string> degreeLines =
+        lw::ChordLinesOf(lw::GenerateLeadSheet(lw::kSheetBytes, lw::ChordNotation::Degrees));
+
+    lw::RegisterRuns(folder, letters, degrees);
+    benchmark::RegisterBenchmark("Scan/TransposeNotes", lw::ScanTransposeNotes, &letterLines)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Scan/NotesToDegrees", lw::ScanNotesToDegrees, &letterLines)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Scan/DegreesToNotes", lw::ScanDegreesToNotes, &degreeLines)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
