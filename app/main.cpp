@@ -1,10 +1,11 @@
 #include <QApplication>
-#include <QMainWindow>
+
+#include "frmMain.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Leadwright, V" LEADWRIGHT_VERSION));
+    // The configuration and help files sit beside the program, not in the working directory.
+    lw::frmMain window(QCoreApplication::applicationDirPath());
     window.show();
     return app.exec();
 }

@@ -1,0 +1,33 @@
+#include "MessageBox.h"
+
+#include <QMessageBox>
+#include <QWidget>
+
+namespace lw {
+
+bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons) {
+    const auto standardButtons = buttons == MessageButtons::OkCancel
+                                     ? QMessageBox::Ok | QMessageBox::Cancel
+                                     : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Leadwright"), text, standardButtons,
+                    parent);
+    // A path or a chord line in a message must show as written, never as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void MessageBoxMessenger::ShowMessage(std::string_view text) {
+    ShowMessageBox(Parent(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+                   MessageButtons::Ok);
+}
+
+bool MessageBoxMessenger::AskOkCancel(std::string_view text) {
+    return ShowMessageBox(Parent(), QString::fromUtf8(text.data(), qsizetype(text.size())),
+                          MessageButtons::OkCancel);
+}
+
+// Start-up messages come before the window is shown; they then stand on their own.
+QWidget* MessageBoxMessenger::Parent() const { return window_->isVisible() ? window_ : nullptr; }
+
+}  // namespace lw

@@ -1,0 +1,304 @@
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <exception>
+#include <optional>
+
+#include "ConfigFile.h"
+#include "HelpFile.h"
+#include "ListSelection.h"
+#include "MessageBox.h"
+#include "WindowRunHost.h"
+#include "convert/RunConversion.h"
+
+// The icon sits in a static library, so its resource has to be registered by hand.
+static void InitLeadwrightResources() { Q_INIT_RESOURCE(leadwright); }
+
+namespace lw {
+
+namespace {
+
+// Positions and sizes are given in twips, 15 to a pixel.
+QRect Twips(int left, int top, int width, int height) {
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+QString FromBytes(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+template <typename Widget, typename... Args>
+Widget* MakeControl(QWidget* parent, const QString& name, QRect where, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(name);
+    widget->setGeometry(where);
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, QRect where,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+    auto* label = MakeControl<QLabel>(parent, name, where, caption);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QListWidget* MakeList(QWidget* parent, const QString& name, QRect where) {
+    auto* list = MakeControl<QListWidget>(parent, name, where);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    return list;
+}
+
+QString Indexed(const char* name, int index) {
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+// Which controls each mode shows. The preference buttons keep their state in the
+// figured-bass modes, where their frame is hidden anyway.
+struct ModeView {
+    bool keyList;   // with its title "Select Key"
+    bool stepList;  // with its title "Select Step"
+    bool preferenceFrame;
+    std::optional<bool> preferenceButtons;
+    bool byStepButton;
+};
+
+// One row per mode, [0, 4).
+constexpr std::array<ModeView, 4> kModeViews{{
+    {true, false, false, false, true},
+    {false, true, true, true, true},
+    {true, false, false, std::nullopt, false},
+    {false, false, false, std::nullopt, false},
+}};
+
+constexpr int kByStep = 1;
+
+}  // namespace
+
+frmMain::frmMain(const QString& programDir, Messenger* messenger)
+    : ownMessenger_(messenger == nullptr ? std::make_unique<MessageBoxMessenger>(this) : nullptr),
+      messenger_(messenger == nullptr ? *ownMessenger_ : *messenger) {
+    CreateControls();
+    CreateFileMenu();
+    ConnectEvents();
+    host_ = std::make_unique<WindowRunHost>(
+        WindowRunHost::Controls{this, CommonDialog1, lblFilename, lstKey, lstStep, optPref[0]},
+        messenger_);
+    Form_Load(programDir);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::CreateControls() {
+    InitLeadwrightResources();
+    setWindowIcon(QIcon(QStringLiteral(":/leadwright.png")));
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(640, 480);
+    setCentralWidget(client);
+    // The layout is fixed, so is the window.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Left column: the modes, the lists and the preference frame.
+    Option1[2] = MakeControl<QRadioButton>(client, Indexed("Option1", 2), Twips(75, 45, 1890, 330),
+                                           QStringLiteral("Figured Bass to Key"));
+    Option1[3] = MakeControl<QRadioButton>(client, Indexed("Option1", 3), Twips(75, 495, 1890, 330),
+                                           QStringLiteral("Key to Figured Bass"));
+    Option1[0] = MakeControl<QRadioButton>(client, Indexed("Option1", 0), Twips(75, 945, 1005, 285),
+                                           QStringLiteral("By Key"));
+    Option1[1] = MakeControl<QRadioButton>(client, Indexed("Option1", 1),
+                                           Twips(1125, 945, 1005, 285), QStringLiteral("By Step"));
+    modeGroup_ = new QButtonGroup(this);
+    for (int index = 0; index < 4; ++index) modeGroup_->addButton(Option1[index], index);
+    Option1[0]->setChecked(true);
+
+    Label1[0] = MakeLabel(client, Indexed("Label1", 0), QStringLiteral("Select Key"),
+                          Twips(45, 1305, 975, 225), Qt::AlignHCenter | Qt::AlignTop);
+    Label1[1] = MakeLabel(client, Indexed("Label1", 1), QStringLiteral("Select Step"),
+                          Twips(1125, 1305, 1335, 225), Qt::AlignHCenter | Qt::AlignTop);
+    lstKey = MakeList(client, QStringLiteral("lstKey"), Twips(15, 1545, 1005, 3570));
+    lstStep = MakeList(client, QStringLiteral("lstStep"), Twips(1125, 1545, 1335, 4545));
+
+    Frame1 =
+        MakeControl<QGroupBox>(client, QStringLiteral("Frame1"), Twips(1095, 6165, 1425, 1005));
+    Label3 = MakeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Output Key Preference"),
+                       Twips(30, 30, 1365, 405), Qt::AlignHCenter | Qt::AlignTop);
+    Label3->setWordWrap(true);
+    optPref[0] = MakeControl<QRadioButton>(Frame1, Indexed("optPref", 0), Twips(120, 600, 495, 285),
+                                           QStringLiteral("#"));
+    optPref[1] = MakeControl<QRadioButton>(Frame1, Indexed("optPref", 1), Twips(810, 600, 495, 285),
+                                           QStringLiteral("b"));
+    preferenceGroup_ = new QButtonGroup(this);
+    for (int index = 0; index < 2; ++index) preferenceGroup_->addButton(optPref[index], index);
+    optPref[1]->setChecked(true);
+
+    // Right column: the file fields of the last run and the help list.
+    constexpr std::array<const char*, 4> kFieldCaptions{"Input File", "Output File", "Input Line",
+                                                        "Output Line"};
+    constexpr std::array<int, 4> kCaptionTops{60, 630, 1410, 2070};
+    constexpr std::array<int, 4> kFieldTops{330, 900, 1680, 2340};
+    constexpr std::array<int, 4> kFieldWidths{6975, 6975, 6795, 6795};
+    for (int index = 0; index < 4; ++index) {
+        Label2[index] = MakeLabel(client, Indexed("Label2", index), kFieldCaptions[index],
+                                  Twips(2580, kCaptionTops[index], 1155, 225));
+        lblFilename[index] = MakeLabel(client, Indexed("lblFilename", index), QString(),
+                                       Twips(2580, kFieldTops[index], kFieldWidths[index], 225));
+    }
+
+    lstHelp = MakeList(client, QStringLiteral("lstHelp"), Twips(2580, 1290, 6975, 5580));
+    QFont helpFont(QStringLiteral("MS Serif"));
+    helpFont.setPointSizeF(9.75);
+    helpFont.setStyleHint(QFont::Serif);
+    lstHelp->setFont(helpFont);
+
+    // The line fields lie inside the help list's area; nothing ever shows them.
+    for (int index : {2, 3}) {
+        Label2[index]->hide();
+        lblFilename[index]->hide();
+    }
+    Label1[1]->hide();
+    lstStep->hide();
+    Frame1->hide();
+    optPref[0]->hide();
+    optPref[1]->hide();
+
+    CommonDialog1 = new QFileDialog(this);
+    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
+    CommonDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+    CommonDialog1->setFileMode(QFileDialog::ExistingFile);
+    CommonDialog1->setDefaultSuffix(QStringLiteral("txt"));
+    CommonDialog1->setNameFilter(QStringLiteral("*.txt (*.txt)"));
+}
+
+void frmMain::CreateFileMenu() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    QAction* mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("x1"));
+    QAction* mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
+}
+
+void frmMain::ConnectEvents() {
+    connect(modeGroup_, &QButtonGroup::idClicked, this, &frmMain::Option1_Click);
+    // A selection made by the program counts as a click, like one made by the user.
+    connect(lstKey, &QListWidget::itemSelectionChanged, this, &frmMain::lstKey_Click);
+    connect(lstStep, &QListWidget::itemSelectionChanged, this, &frmMain::lstStep_Click);
+}
+
+void frmMain::Form_Load(const QString& programDir) {
+    setWindowTitle(QStringLiteral("Leadwright, V" LEADWRIGHT_VERSION));
+    globals_.ChordLineMarker = "^";
+    globals_.FileExtension = "txt";
+    LoadSettings(programDir);
+    FillLists();
+    SetDialogFilter();
+    LoadHelp(programDir);
+}
+
+void frmMain::LoadSettings(const QString& programDir) {
+    const std::optional<Settings> settings =
+        ReadConfigFile(PathBytes(QDir(programDir).filePath(QStringLiteral("LWSET.lwc"))));
+    if (!settings) {
+        messenger_.ShowMessage("Configuration file corrupted or not found, using defaults...");
+        return;
+    }
+    globals_.ChordLineMarker = settings->ChordLineMarker;
+    globals_.FileExtension = settings->FileExtension;
+}
+
+void frmMain::FillLists() {
+    for (std::string_view item : KeyListItems) lstKey->addItem(FromBytes(item));
+    for (std::string_view item : StepListItems) lstStep->addItem(FromBytes(item));
+    globals_.OutputKeyCode = -1;
+    globals_.StepSemitones.reset();
+}
+
+// One filter entry whose description is its pattern, "*.txt (*.txt)" for "txt".
+void frmMain::SetDialogFilter() {
+    const QString pattern =
+        QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
+    CommonDialog1->setNameFilter(pattern + QStringLiteral(" (") + pattern + QStringLiteral(")"));
+}
+
+void frmMain::LoadHelp(const QString& programDir) {
+    std::vector<std::string> rows;
+    const bool read =
+        ReadHelpFile(PathBytes(QDir(programDir).filePath(QStringLiteral("README.txt"))), rows);
+    // Rows read before a failure stay in front of the built-in help.
+    for (const std::string& row : rows) lstHelp->addItem(FromBytes(row));
+    if (read) return;
+    messenger_.ShowMessage("Help file corrupted or not found, using old internal help...");
+    for (std::string_view row : BuiltInHelpRows) lstHelp->addItem(FromBytes(row));
+}
+
+void frmMain::Option1_Click(int index) {
+    globals_.ConvertMode = index;
+    if (index < 0 || index >= int(kModeViews.size())) return;
+
+    const ModeView& view = kModeViews[std::size_t(index)];
+    Label1[0]->setVisible(view.keyList);
+    lstKey->setVisible(view.keyList);
+    Label1[1]->setVisible(view.stepList);
+    lstStep->setVisible(view.stepList);
+    Frame1->setVisible(view.preferenceFrame);
+    if (view.preferenceButtons) {
+        optPref[0]->setVisible(*view.preferenceButtons);
+        optPref[1]->setVisible(*view.preferenceButtons);
+    }
+    Option1[kByStep]->setVisible(view.byStepButton);
+
+    if (index == kByStep) {
+        // Choosing the row that is already selected raises no selection event, yet the
+        // interval of "Up 1/2" must be recorded again: a By Key run may have changed it.
+        if (SelectedRow(*lstStep) == 0) {
+            lstStep_Click();
+        } else {
+            lstStep->setCurrentRow(0);
+        }
+    }
+}
+
+void frmMain::lstKey_Click() {
+    if (SelectedRow(*lstKey) >= 0) lw::lstKey_Click(globals_);
+}
+
+void frmMain::lstStep_Click() {
+    const int row = SelectedRow(*lstStep);
+    if (row >= 0) lw::lstStep_Click(globals_, row);
+}
+
+void frmMain::mnuFileOpen_Click() {
+    // A failure the run did not report itself must still reach the user, and an exception
+    // must not leave a Qt event handler.
+    try {
+        RunConversion(globals_, *host_);
+    } catch (const std::exception& failure) {
+        messenger_.ShowMessage(failure.what());
+    }
+    host_->FlushStatusFields();
+}
+
+void frmMain::mnuFileExit_Click() {
+    close();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace lw
