@@ -1,5 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "core/NoteCodes.h"
-
-TEST(Core, Placeholder) { SUCCEED(); }
