@@ -62,6 +62,14 @@ QListWidget* MakeList(QWidget* parent, const QString& name, QRect where) {
     return list;
 }
 
+// The key and step lists are narrow; their rows end in the minor key, and a horizontal scroll
+// bar would hide the last rows.
+QListWidget* MakeSelectionList(QWidget* parent, const QString& name, QRect where) {
+    auto* list = MakeList(parent, name, where);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return list;
+}
+
 QString Indexed(const char* name, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
@@ -108,6 +116,11 @@ void frmMain::CreateControls() {
 
     auto* client = new QWidget(this);
     client->setFixedSize(640, 480);
+    // The layout was drawn for a small 8-point interface font; today's wider sans fonts need
+    // 7.5 points for every caption to fit and for both selection lists to show all their rows.
+    QFont controlFont = client->font();
+    controlFont.setPointSizeF(7.5);
+    client->setFont(controlFont);
     setCentralWidget(client);
     // The layout is fixed, so is the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -129,8 +142,8 @@ void frmMain::CreateControls() {
                           Twips(45, 1305, 975, 225), Qt::AlignHCenter | Qt::AlignTop);
     Label1[1] = MakeLabel(client, Indexed("Label1", 1), QStringLiteral("Select Step"),
                           Twips(1125, 1305, 1335, 225), Qt::AlignHCenter | Qt::AlignTop);
-    lstKey = MakeList(client, QStringLiteral("lstKey"), Twips(15, 1545, 1005, 3570));
-    lstStep = MakeList(client, QStringLiteral("lstStep"), Twips(1125, 1545, 1335, 4545));
+    lstKey = MakeSelectionList(client, QStringLiteral("lstKey"), Twips(15, 1545, 1005, 3570));
+    lstStep = MakeSelectionList(client, QStringLiteral("lstStep"), Twips(1125, 1545, 1335, 4545));
 
     Frame1 =
         MakeControl<QGroupBox>(client, QStringLiteral("Frame1"), Twips(1095, 6165, 1425, 1005));
