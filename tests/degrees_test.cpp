@@ -1,4 +1,4 @@
-// Part 1.4: degree tokens, GetCodeFromChordRoman, and degrees counted from a key.
+// Degree tokens, GetCodeFromChordRoman, and degrees counted from a key.
 
 #include "core/Degrees.h"
 

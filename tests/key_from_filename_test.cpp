@@ -1,4 +1,4 @@
-// Part 1.3 with decision 4: the key right before the last dot of the file name itself.
+// The key right before the last dot of the file name itself, never a folder's.
 
 #include <gtest/gtest.h>
 
@@ -93,7 +93,7 @@ TEST_P(KeyFound, StoresCodeMinorFlagAndLength) {
     }
 }
 
-// The worked readings of Part 1.3, on the example names of the specification.
+// The readings of the usual kinds of name.
 const FoundRow kWorkedReadings[] = {
     {"A_major", "Song_A.txt", {0, false, 1}},
     {"A_flat_major", "Another Ewe_Ab.txt", {11, false, 2}},

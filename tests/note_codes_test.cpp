@@ -1,4 +1,4 @@
-// Part 1.2: GetCodeFromChord and GetChordFromCode, and the slicing of a combined name.
+// GetCodeFromChord and GetChordFromCode, and the slicing of a combined name.
 
 #include <gtest/gtest.h>
 

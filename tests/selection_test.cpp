@@ -1,4 +1,4 @@
-// Part 1.1: the start state, what a click in the key or step list records, the key list, and
+// The start state, what a click in the key or step list records, the key list, and
 // the slicing of combined names.
 
 #include <gtest/gtest.h>
@@ -190,8 +190,8 @@ TEST_P(KeyListRow, GivesItsCodeAndSpelling) {
     EXPECT_EQ(KeyListSpellings.at(row.index), row.spelling);
 }
 
-// The rows named in the specification's edge cases, and the white keys, whose spelling the
-// round trip above cannot see (Part 2.1: A, B, D, E, G with sharps; C, F with flats).
+// Rows whose minor looks odd, and the white keys, whose spelling the round trip above
+// cannot see (A, B, D, E, G with sharps; C, F with flats).
 const KeyRow kKeyListRows[] = {
     {"D_sharp_with_B_sharp_minor", 8, "D# (B#m)", 6, Spelling::Sharp},
     {"G_sharp_with_E_sharp_minor", 15, "G# (E#m)", 11, Spelling::Sharp},
