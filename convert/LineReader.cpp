@@ -16,7 +16,9 @@ constexpr std::size_t kBufferSize = 256 * 1024;
 
 LineReader::LineReader(std::string path, FileSystem& fs)
     : fs_(fs), path_(std::move(path)), buffer_(kBufferSize) {
-    fd_ = fs_.Open(path_.c_str(), O_RDONLY | O_CLOEXEC, 0);
+    // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come, before
+    // the check below can refuse it. Reads from a regular file ignore the flag.
+    fd_ = fs_.Open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (fd_ < 0) ThrowFileFailure("Cannot open the input file", path_, errno);
     int failure = 0;
     if (fs_.Fstat(fd_, &identity_) != 0)
