@@ -213,6 +213,40 @@ TEST_F(FileFaultTest, OutputNameIsAFolder) {
               1);
 }
 
+// The figured-bass runs write through the same frame; a full disk keeps their old output too.
+TEST(FiguredBassFaults, DiskFullKeepsTheOldOutputInBothDirections) {
+    struct Case {
+        const char* name;
+        int mode;
+        const char* input;
+        const char* output;
+    };
+    for (const Case& c : {Case{"KeyToFiguredBass", 3, "Song_C.txt", "Song_.txt"},
+                          Case{"FiguredBassToKey", 2, "Song_.txt", "Song_D.txt"}}) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string input = folder.Write(c.input, "^C Am7 F/G\r\n");
+        const std::string output = folder.Write(c.output, kOldOutput);
+        const std::set<std::string> before = folder.Names();
+        ModGlobals globals;
+        globals.ConvertMode = c.mode;
+        lstKey_Click(globals);
+        ScriptedRunHost host;
+        host.chosenPath = input;
+        host.selectedKey = kKeyD;
+        FaultyFileSystem fs;
+        fs.writeFailsAfter = 5;
+
+        EXPECT_FALSE(RunConversion(globals, host, fs));
+        EXPECT_EQ(host.shown,
+                  (std::vector<std::string>{kQuestion, "Cannot write the output file " + output +
+                                                           ": No space left on device"}));
+        EXPECT_EQ(ReadBytes(input), "^C Am7 F/G\r\n");
+        EXPECT_EQ(ReadBytes(output), kOldOutput);
+        EXPECT_EQ(folder.Names(), before);
+    }
+}
+
 // The file is deleted by someone else after the dialog closed and before the run opens it.
 class VanishingInputHost : public ScriptedRunHost {
 public:
