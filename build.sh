@@ -2,6 +2,7 @@
 # Sets up a Debian 12 machine, builds Leadwright and starts it or runs its tests.
 #   ./build.sh start    install what is missing, build, start the program
 #   ./build.sh test     install what is missing, build, run the tests
+#   ./build.sh install PACKAGE...   install those of the Debian packages that are missing
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -36,8 +37,12 @@ case "${1:-}" in
         build
         ctest --test-dir build --output-on-failure --timeout 120 -j "$(nproc)"
         ;;
+    install)
+        shift
+        install_missing "$@"
+        ;;
     *)
-        echo "usage: $0 start|test" >&2
+        echo "usage: $0 start|test|install PACKAGE..." >&2
         exit 2
         ;;
 esac
