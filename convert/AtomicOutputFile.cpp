@@ -48,16 +48,15 @@ AtomicOutputFile::~AtomicOutputFile() {
 }
 
 void AtomicOutputFile::WriteLine(std::string_view line) {
-    Append(line);
-    Append("\r\n");
-}
-
-void AtomicOutputFile::Append(std::string_view bytes) {
-    if (pending_.size() + bytes.size() > kFlushSize) {
+    if (pending_.size() + line.size() + 2 > kFlushSize) {
         Flush();
-        if (bytes.size() > kFlushSize) return WriteAll(bytes);
+        if (line.size() + 2 > kFlushSize) {
+            WriteAll(line);
+            WriteAll("\r\n");
+            return;
+        }
     }
-    pending_.append(bytes);
+    pending_.append(line).append("\r\n", 2);
 }
 
 void AtomicOutputFile::Flush() {
@@ -69,7 +68,8 @@ void AtomicOutputFile::WriteAll(std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = fs_.Write(fd_, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) ThrowFileFailure("Cannot write the output file", path_, written < 0 ? errno : ENOSPC);
+        if (written <= 0)
+            ThrowFileFailure("Cannot write the output file", path_, written < 0 ? errno : ENOSPC);
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
 }

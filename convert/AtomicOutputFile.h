@@ -26,7 +26,6 @@ public:
     void Commit();
 
 private:
-    void Append(std::string_view bytes);
     void Flush();
     void WriteAll(std::string_view bytes);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -26,38 +27,72 @@ struct DegreeTokens {
     }
 };
 
+// The bytes at which the scan has something to decide. Outside a chord: a note, which starts
+// one, and a "/". Inside a chord: a separator (any byte below "!"), which ends it, and a "/".
+// Every other byte is copied as it is, whatever the state.
+template <class Notation>
+struct ScanStops {
+    static constexpr std::array<bool, 256> Make(bool inChord) {
+        std::array<bool, 256> stops{};
+        for (int c = 0; c < 256; ++c)
+            stops[static_cast<std::size_t>(c)] =
+                c == '/' || (inChord ? c < '!' : Notation::Starts(static_cast<unsigned char>(c)));
+        return stops;
+    }
+    static constexpr std::array<bool, 256> outside = Make(false);
+    static constexpr std::array<bool, 256> inside = Make(true);
+};
+
 // Rewrites the notes of one chord line into out: every chord's root (the first note character
-// after a space, tab or control character) and every note right after a "/" go through
-// rewrite(note, out), which appends the replacement; every other byte is copied in place.
-// A "/" not followed by a note is copied together with the byte after it, so that byte never
-// ends the chord.
+// after a space, tab or control character) and every note right after a "/" are replaced by
+// rewrite(note), a view that stays valid until the scan ends; every other byte is copied in
+// place. A "/" not followed by a note is copied together with the byte after it, so that byte
+// never ends the chord.
 template <class Notation, class Rewrite>
 void ScanChordLine(std::string_view line, std::string& out, Rewrite&& rewrite) {
-    out.clear();
+    const char* const in = line.data();
     const std::size_t n = line.size();
+    std::size_t p = 0;  // next byte of the line
+    std::size_t w = 0;  // next byte of out
+    // Plain bytes are copied one for one, so only a replacement can need more room than
+    // the rest of the line; out always has room for the rest of the line as it stands.
+    out.resize(n + 16);
+    char* o = out.data();
+    auto replace = [&](std::size_t length) {
+        const std::string_view name = rewrite(std::string_view(in + p, length));
+        p += length;
+        if (w + name.size() + (n - p) > out.size()) [[unlikely]] {
+            out.resize(2 * out.size() + name.size());
+            o = out.data();
+        }
+        for (const char c : name) o[w++] = c;
+    };
+
     bool inChord = false;
-    std::size_t p = 0;
     while (p < n) {
-        const auto c = static_cast<unsigned char>(line[p]);
-        if (c < '!') inChord = false;
-        if (!inChord && Notation::Starts(c)) {
+        const std::array<bool, 256>& stops =
+            inChord ? ScanStops<Notation>::inside : ScanStops<Notation>::outside;
+        while (p < n && !stops[static_cast<unsigned char>(in[p])]) o[w++] = in[p++];
+        if (p == n) break;
+
+        const auto c = static_cast<unsigned char>(in[p]);
+        if (c < '!') {
+            inChord = false;
+            o[w++] = in[p++];
+        } else if (!inChord && Notation::Starts(c)) {
             inChord = true;
-            const std::size_t length = Notation::Length(line, p);
-            rewrite(line.substr(p, length), out);
-            p += length;
-        } else if (c == '/' && p + 1 < n && Notation::Starts(static_cast<unsigned char>(line[p + 1]))) {
-            out += '/';
-            const std::size_t length = Notation::Length(line, p + 1);
-            rewrite(line.substr(p + 1, length), out);
-            p += 1 + length;
-        } else if (c == '/' && p + 1 < n) {
-            out.append(line.substr(p, 2));
-            p += 2;
-        } else {
-            out += static_cast<char>(c);
-            ++p;
+            replace(Notation::Length(line, p));
+        } else if (p + 1 < n) {  // a "/" with a byte after it
+            o[w++] = in[p++];
+            if (Notation::Starts(static_cast<unsigned char>(in[p])))
+                replace(Notation::Length(line, p));
+            else
+                o[w++] = in[p++];
+        } else {  // a "/" that ends the line
+            o[w++] = in[p++];
         }
     }
+    out.resize(w);
 }
 
 }  // namespace lw

@@ -2,17 +2,42 @@
 
 #include <fcntl.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "RunFailure.h"
 
 namespace lw {
 
 namespace {
+
 constexpr std::size_t kBufferSize = 256 * 1024;
+
+// Offset of the first CR or LF in [data, data + size), or size when there is none. Lines are
+// short, so sixteen bytes are compared at a time rather than searched for each end apart.
+std::size_t FindLineEnd(const char* data, std::size_t size) {
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const int ends =
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf)));
+        if (ends != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(ends)));
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == '\r' || data[i] == '\n') return i;
+    return size;
 }
+
+}  // namespace
 
 LineReader::LineReader(std::string path, FileSystem& fs)
     : fs_(fs), path_(std::move(path)), buffer_(kBufferSize) {
@@ -45,24 +70,9 @@ bool LineReader::Refill() {
         if (got < 0) ThrowFileFailure("Cannot read the input file", path_, errno);
         begin_ = 0;
         end_ = static_cast<std::size_t>(got);
-        nextCr_ = nextLf_ = kStale;
         if (got == 0) atEnd_ = true;
         return got > 0;
     }
-}
-
-std::size_t LineReader::FindLineEnd() {
-    // Each search result is kept until the reader passes it, so a file of lone CRs (or lone
-    // LFs) is not searched again for the other character at every line.
-    auto find = [&](std::size_t& cached, char wanted) {
-        if (cached == kStale || cached < begin_) {
-            const void* hit = std::memchr(buffer_.data() + begin_, wanted, end_ - begin_);
-            cached = hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - buffer_.data())
-                         : end_;
-        }
-        return cached;
-    };
-    return std::min(find(nextCr_, '\r'), find(nextLf_, '\n'));
 }
 
 std::optional<std::string_view> LineReader::NextLine() {
@@ -77,7 +87,7 @@ std::optional<std::string_view> LineReader::NextLine() {
             dropLeadingLf_ = false;
             if (buffer_[begin_] == '\n' && ++begin_ == end_) continue;
         }
-        const std::size_t stop = FindLineEnd();
+        const std::size_t stop = begin_ + FindLineEnd(buffer_.data() + begin_, end_ - begin_);
         if (stop == end_) {
             longLine_.append(buffer_.data() + begin_, end_ - begin_);
             carried = true;

@@ -32,9 +32,6 @@ public:
 
 private:
     bool Refill();
-    std::size_t FindLineEnd();
-
-    static constexpr std::size_t kStale = static_cast<std::size_t>(-1);
 
     FileSystem& fs_;
     std::string path_;
@@ -43,8 +40,6 @@ private:
     std::vector<char> buffer_;
     std::size_t begin_ = 0;  // next unread byte
     std::size_t end_ = 0;    // end of the bytes read
-    std::size_t nextCr_ = kStale;  // where the next CR / LF at or after begin_ sits (end_: none)
-    std::size_t nextLf_ = kStale;
     bool atEnd_ = false;
     bool dropLeadingLf_ = false;  // the last line ended in CR: an LF right after belongs to it
     std::string longLine_;        // a line that did not fit into the buffer

@@ -14,77 +14,76 @@ std::size_t NoteSlot(std::string_view note) {
     return static_cast<std::size_t>(note[0] - 'A') * 3 + accidental;
 }
 
-Spelling SpellingOf(const ModGlobals& globals) {
-    return globals.UseSharps ? Spelling::Sharp : Spelling::Flat;
+// replacementOf(note) for every note name, in slot order.
+template <class ReplacementOf>
+NoteNameTable ForEveryNoteName(ReplacementOf replacementOf) {
+    NoteNameTable table;
+    for (char letter = 'A'; letter <= 'G'; ++letter) {
+        for (const char accidental : {'\0', '#', 'b'}) {
+            const char name[] = {letter, accidental};
+            const std::string_view note(name, accidental == '\0' ? 1 : 2);
+            table[NoteSlot(note)] = replacementOf(note);
+        }
+    }
+    return table;
 }
 
 // The name of a code in the run's spelling; empty (after the lookup's message) for a bad code.
 std::string_view SpelledName(NoteCode code, const ModGlobals& globals, Messenger& messenger) {
-    return PickSpelling(GetChordFromCode(code, messenger).value_or(""), SpellingOf(globals),
+    const Spelling spelling = globals.UseSharps ? Spelling::Sharp : Spelling::Flat;
+    return PickSpelling(GetChordFromCode(code, messenger).value_or(""), spelling,
                         kNoteSpellingWidth);
 }
 
 }  // namespace
 
 TransposeNotes::TransposeNotes(ModGlobals& globals, Messenger& messenger, bool byKey)
-    : globals_(globals), messenger_(messenger), byKey_(byKey) {}
+    : globals_(globals),
+      step_(byKey ? globals.OutputKeyCode - globals.InputKeyCode
+                  : globals.StepSemitones.value_or(0)),
+      transposed_(ForEveryNoteName([&](std::string_view note) {
+          const NoteCode code = GetCodeFromChord(note, messenger).value_or(0);
+          return SpelledName(WrapPitchClass(code + step_), globals, messenger);
+      })) {}
 
 void TransposeNotes::ConvertLine(std::string_view line, std::string& out) {
-    ScanChordLine<LetterNotes>(line, out, [this](std::string_view note, std::string& to) {
-        Rewrite(note, to);
+    ScanChordLine<LetterNotes>(line, out, [this](std::string_view note) {
+        globals_.StepSemitones = step_;
+        return transposed_[NoteSlot(note)];
     });
-}
-
-void TransposeNotes::Rewrite(std::string_view note, std::string& out) {
-    if (byKey_) globals_.StepSemitones = globals_.OutputKeyCode - globals_.InputKeyCode;
-    // The interval and spelling are fixed for a run, so each note name is looked up once.
-    const std::size_t slot = NoteSlot(note);
-    if (!known_[slot]) {
-        const NoteCode code = WrapPitchClass(GetCodeFromChord(note, messenger_).value_or(0) +
-                                             globals_.StepSemitones.value_or(0));
-        spelled_[slot] = SpelledName(code, globals_, messenger_);
-        known_[slot] = true;
-    }
-    out += spelled_[slot];
 }
 
 NotesToDegrees::NotesToDegrees(ModGlobals& globals, Messenger& messenger)
-    : globals_(globals), messenger_(messenger) {}
+    : globals_(globals),
+      step_(globals.OutputKeyCode - globals.InputKeyCode),
+      degrees_(ForEveryNoteName([&](std::string_view note) {
+          const NoteCode code = GetCodeFromChord(note, messenger).value_or(0);
+          return DegreeNames[static_cast<std::size_t>(WrapPitchClass(code + step_))];
+      })) {}
 
 void NotesToDegrees::ConvertLine(std::string_view line, std::string& out) {
-    ScanChordLine<LetterNotes>(line, out, [this](std::string_view note, std::string& to) {
-        Rewrite(note, to);
+    ScanChordLine<LetterNotes>(line, out, [this](std::string_view note) {
+        globals_.StepSemitones = step_;
+        return degrees_[NoteSlot(note)];
     });
-}
-
-void NotesToDegrees::Rewrite(std::string_view note, std::string& out) {
-    const int step = globals_.OutputKeyCode - globals_.InputKeyCode;
-    globals_.StepSemitones = step;
-    // The keys are fixed for a run, so each note name is looked up once.
-    const std::size_t slot = NoteSlot(note);
-    if (!known_[slot]) {
-        const NoteCode code = GetCodeFromChord(note, messenger_).value_or(0);
-        degree_[slot] = DegreeNames[static_cast<std::size_t>(WrapPitchClass(code + step))];
-        known_[slot] = true;
-    }
-    out += degree_[slot];
 }
 
 DegreesToNotes::DegreesToNotes(ModGlobals& globals, Messenger& messenger)
-    : globals_(globals), messenger_(messenger) {}
-
-void DegreesToNotes::ConvertLine(std::string_view line, std::string& out) {
-    ScanChordLine<DegreeTokens>(line, out, [this](std::string_view token, std::string& to) {
-        Rewrite(token, to);
-    });
+    : globals_(globals),
+      messenger_(messenger),
+      step_(globals.OutputKeyCode - globals.InputKeyCode) {
+    for (DegreeCode degree = 0; degree < kPitchClasses; ++degree)
+        notes_[static_cast<std::size_t>(degree)] =
+            SpelledName(WrapPitchClass(degree + step_), globals, messenger);
 }
 
-void DegreesToNotes::Rewrite(std::string_view token, std::string& out) {
-    const int step = globals_.OutputKeyCode - globals_.InputKeyCode;
-    globals_.StepSemitones = step;
-    // A token that is no degree shows its message and stands for the tonic.
-    const DegreeCode degree = GetCodeFromChordRoman(token, messenger_).value_or(0);
-    out += SpelledName(WrapPitchClass(degree + step), globals_, messenger_);
+void DegreesToNotes::ConvertLine(std::string_view line, std::string& out) {
+    ScanChordLine<DegreeTokens>(line, out, [this](std::string_view token) {
+        globals_.StepSemitones = step_;
+        // A token that is no degree shows its message and stands for the tonic.
+        const DegreeCode degree = GetCodeFromChordRoman(token, messenger_).value_or(0);
+        return notes_[static_cast<std::size_t>(degree)];
+    });
 }
 
 }  // namespace lw

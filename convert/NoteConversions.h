@@ -9,9 +9,15 @@
 
 namespace lw {
 
-// Each class rewrites the chord lines of one kind of run, once the run has set its keys in
-// the globals. Only note names (degree tokens) change; every other byte stays where it was.
-// Every conversion also records its interval in StepSemitones, as the next run expects.
+// Each class rewrites the chord lines of one kind of run. It is made once the run has set its
+// keys in the globals and reads them then: keys, interval and spelling stay fixed for a run, so
+// every replacement is looked up once, up front. Only note names (degree tokens) change; every
+// other byte stays where it was. Each conversion records the run's interval in StepSemitones,
+// as the next run expects.
+
+// A replacement for every note name a chord line can hold: seven letters, each plain, sharp
+// or flat.
+using NoteNameTable = std::array<std::string_view, 21>;
 
 // Transposes every root and slash bass by the run's interval, spelled as UseSharps says.
 // byKey: the interval is OutputKeyCode - InputKeyCode; otherwise StepSemitones as chosen.
@@ -21,13 +27,9 @@ public:
     void ConvertLine(std::string_view line, std::string& out);
 
 private:
-    void Rewrite(std::string_view note, std::string& out);
-
     ModGlobals& globals_;
-    Messenger& messenger_;
-    bool byKey_;
-    std::array<std::string, 21> spelled_{};  // per letter and accidental, once looked up
-    std::array<bool, 21> known_{};
+    int step_;
+    NoteNameTable transposed_;
 };
 
 // Replaces every root and slash bass by its degree in the input key.
@@ -37,12 +39,9 @@ public:
     void ConvertLine(std::string_view line, std::string& out);
 
 private:
-    void Rewrite(std::string_view note, std::string& out);
-
     ModGlobals& globals_;
-    Messenger& messenger_;
-    std::array<std::string_view, 21> degree_{};  // per letter and accidental, once looked up
-    std::array<bool, 21> known_{};
+    int step_;
+    NoteNameTable degrees_;
 };
 
 // Replaces every degree token by the note of that degree in the output key.
@@ -52,10 +51,10 @@ public:
     void ConvertLine(std::string_view line, std::string& out);
 
 private:
-    void Rewrite(std::string_view token, std::string& out);
-
     ModGlobals& globals_;
     Messenger& messenger_;
+    int step_;
+    std::array<std::string_view, kPitchClasses> notes_;  // per degree
 };
 
 }  // namespace lw
