@@ -1,5 +1,3 @@
-#include <optional>
-
 #include "NoteConversions.h"
 #include "OutputPath.h"
 #include "RunFrame.h"
@@ -13,7 +11,7 @@ namespace {
 // Degrees are relative, so a figured-bass sheet is read as if it were in A major.
 constexpr std::string_view NeutralKeyFileName = "XXXX_A.txt";
 
-class FigBassToKeySteps : public RunSteps {
+class FigBassToKeySteps : public ConvertingSteps<DegreesToNotes> {
 public:
     bool NeedsSelection() const override { return true; }
 
@@ -29,21 +27,12 @@ public:
     }
 
     OutputKeyInName ChooseOutputKey(ModGlobals& globals, RunHost& host) override {
-        const std::size_t key = SelectedKey(host);
-        globals.OutputKeyCode = KeySpellingCodes[key];
-        globals.UseSharps = KeyListSpellings[key] == Spelling::Sharp;
+        TakeOutputKeyFromList(globals, host);
         globals.OutputKeyName = OutputKeyNameOf(globals);
         notes_.emplace(globals, host);
         // A figured-bass name has no key: the new key goes right before the dot.
         return {0, globals.OutputKeyName};
     }
-
-    void ConvertChordLine(std::string_view line, std::string& out) override {
-        notes_->ConvertLine(line, out);
-    }
-
-private:
-    std::optional<DegreesToNotes> notes_;
 };
 
 }  // namespace

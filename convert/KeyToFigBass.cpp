@@ -1,22 +1,15 @@
-#include <optional>
-
 #include "NoteConversions.h"
 #include "RunFrame.h"
 #include "Runs.h"
-#include "core/KeyFromFilename.h"
 
 namespace lw {
 
 namespace {
 
-class KeyToFigBassSteps : public RunSteps {
+class KeyToFigBassSteps : public ConvertingSteps<NotesToDegrees> {
 public:
     // Degrees need no output key, so the run starts before anything is chosen.
     bool NeedsSelection() const override { return false; }
-
-    bool ReadInputKey(std::string_view path, ModGlobals& globals, RunHost& host) override {
-        return GetKeyCodeFromFilename(path, globals, host);
-    }
 
     OutputKeyInName ChooseOutputKey(ModGlobals& globals, RunHost& host) override {
         globals.OutputKeyCode = KeySpellingCodes[0];
@@ -25,13 +18,6 @@ public:
         // The key comes out of the name; the underscore stays right before the dot.
         return {static_cast<std::size_t>(globals.InputKeyLength), ""};
     }
-
-    void ConvertChordLine(std::string_view line, std::string& out) override {
-        notes_->ConvertLine(line, out);
-    }
-
-private:
-    std::optional<NotesToDegrees> notes_;
 };
 
 }  // namespace

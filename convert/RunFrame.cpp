@@ -7,6 +7,7 @@
 #include "LineReader.h"
 #include "OutputPath.h"
 #include "RunFailure.h"
+#include "core/KeyFromFilename.h"
 
 namespace lw {
 
@@ -44,11 +45,17 @@ void CopyLines(LineReader& input, AtomicOutputFile& output, RunSteps& steps,
 
 bool RunSteps::AcceptsInputPath(std::string_view, RunHost&) { return true; }
 
-std::size_t SelectedKey(const RunHost& host) {
+bool RunSteps::ReadInputKey(std::string_view path, ModGlobals& globals, RunHost& host) {
+    return GetKeyCodeFromFilename(path, globals, host);
+}
+
+void TakeOutputKeyFromList(ModGlobals& globals, const RunHost& host) {
     const std::optional<int> index = host.SelectedKeyIndex();
     if (!index || *index < 0 || static_cast<std::size_t>(*index) >= kKeyCount)
         throw RunFailure("Subscript out of range: no key is selected");
-    return static_cast<std::size_t>(*index);
+    const auto key = static_cast<std::size_t>(*index);
+    globals.OutputKeyCode = KeySpellingCodes[key];
+    globals.UseSharps = KeyListSpellings[key] == Spelling::Sharp;
 }
 
 bool RunFrame(RunSteps& steps, ModGlobals& globals, RunHost& host, FileSystem& fs) {
