@@ -40,7 +40,9 @@ std::size_t FindLineEnd(const char* data, std::size_t size) {
 }  // namespace
 
 LineReader::LineReader(std::string path, FileSystem& fs)
-    : fs_(fs), path_(std::move(path)), buffer_(kBufferSize) {
+    : fs_(fs),
+      path_(std::move(path)),
+      buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come, before
     // the check below can refuse it. Reads from a regular file ignore the flag.
     fd_ = fs_.Open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
@@ -65,7 +67,7 @@ LineReader::~LineReader() {
 bool LineReader::Refill() {
     if (atEnd_) return false;
     for (;;) {
-        const ssize_t got = fs_.Read(fd_, buffer_.data(), buffer_.size());
+        const ssize_t got = fs_.Read(fd_, buffer_.get(), kBufferSize);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) ThrowFileFailure("Cannot read the input file", path_, errno);
         begin_ = 0;
@@ -87,14 +89,14 @@ std::optional<std::string_view> LineReader::NextLine() {
             dropLeadingLf_ = false;
             if (buffer_[begin_] == '\n' && ++begin_ == end_) continue;
         }
-        const std::size_t stop = begin_ + FindLineEnd(buffer_.data() + begin_, end_ - begin_);
+        const std::size_t stop = begin_ + FindLineEnd(buffer_.get() + begin_, end_ - begin_);
         if (stop == end_) {
-            longLine_.append(buffer_.data() + begin_, end_ - begin_);
+            longLine_.append(buffer_.get() + begin_, end_ - begin_);
             carried = true;
             begin_ = end_;
             continue;
         }
-        std::string_view piece(buffer_.data() + begin_, stop - begin_);
+        std::string_view piece(buffer_.get() + begin_, stop - begin_);
         begin_ = stop + 1;
         if (buffer_[stop] == '\r') {
             if (begin_ < end_) {

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "FileSystem.h"
 
@@ -37,9 +37,9 @@ private:
     std::string path_;
     int fd_ = -1;
     struct stat identity_ {};
-    std::vector<char> buffer_;
-    std::size_t begin_ = 0;  // next unread byte
-    std::size_t end_ = 0;    // end of the bytes read
+    std::unique_ptr<char[]> buffer_;  // what the last read brought, from begin_ to end_
+    std::size_t begin_ = 0;           // next unread byte
+    std::size_t end_ = 0;             // end of the bytes read
     bool atEnd_ = false;
     bool dropLeadingLf_ = false;  // the last line ended in CR: an LF right after belongs to it
     std::string longLine_;        // a line that did not fit into the buffer
