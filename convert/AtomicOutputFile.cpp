@@ -39,6 +39,15 @@ AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
         if (fd_ >= 0 || errno != EEXIST) break;
     }
     if (fd_ < 0) ThrowFileFailure("Cannot create the output file", path_, errno);
+    // A file that is replaced keeps its permissions: a private lead sheet stays private.
+    struct stat existing {};
+    if (fs_.Lstat(path_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        fs_.Fchmod(fd_, existing.st_mode & 07777) != 0) {
+        const int failure = errno;
+        fs_.Close(fd_);  // no destructor runs for an object that was never made
+        fs_.Unlink(temporaryPath_.c_str());
+        ThrowFileFailure("Cannot create the output file", path_, failure);
+    }
     pending_.reserve(kFlushSize);
 }
 

@@ -18,6 +18,8 @@ int FileSystem::Rename(const char* from, const char* to) { return std::rename(fr
 int FileSystem::Unlink(const char* path) { return ::unlink(path); }
 int FileSystem::Fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int FileSystem::Stat(const char* path, struct stat* info) { return ::stat(path, info); }
+int FileSystem::Lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
+int FileSystem::Fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
 
 FileSystem& SystemFileSystem() {
     static FileSystem system;

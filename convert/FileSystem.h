@@ -19,6 +19,8 @@ public:
     virtual int Unlink(const char* path);
     virtual int Fstat(int fd, struct stat* info);
     virtual int Stat(const char* path, struct stat* info);
+    virtual int Lstat(const char* path, struct stat* info);
+    virtual int Fchmod(int fd, mode_t mode);
 };
 
 // The operating system's files, unchanged.

@@ -42,8 +42,8 @@ protected:
 };
 
 TEST_F(RunTest, ByKeyWritesTheNewKeyBesideTheInput) {
-    const std::string input = folder.Write("Another Ewe_Ab.txt",
-                                           "Another Ewe\r\n\r\n^Ab Fm7 Db/Eb\r\nla la la\r\n");
+    const std::string input =
+        folder.Write("Another Ewe_Ab.txt", "Another Ewe\r\n\r\n^Ab Fm7 Db/Eb\r\nla la la\r\n");
     ChooseKey(kKeyC);
     ASSERT_TRUE(Run(input));
 
@@ -124,8 +124,7 @@ TEST_F(RunTest, BinaryBytesPassThrough) {
     const std::string input = folder.Write("Song_C.txt", bytes);
     ChooseKey(kKeyD);
     ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")),
-              std::string(kConverted, sizeof kConverted - 1));
+    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), std::string(kConverted, sizeof kConverted - 1));
 }
 
 TEST_F(RunTest, EmptyInputGivesAnEmptyOutput) {
@@ -224,23 +223,51 @@ TEST_P(RefusedRun, ShowsItsMessagesAndWritesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RefusedRun,
-    testing::Values(
-        RefusedCase{"NothingChosenByKey", kByKey, "Song_D.txt", false, true,
-                    {"ERROR! Select an output key or interval..."}},
-        RefusedCase{"NothingChosenFromFiguredBass", kFromFiguredBass, "Song_.txt", false, true,
-                    {"ERROR! Select an output key or interval..."}},
-        RefusedCase{"DialogCancelled", kByKey, "", true, true, {}},
-        RefusedCase{"NoDotInTheFileName", kByKey, "Song_D", true, true,
-                    {"ERROR! '.' not found in input filename..."}},
-        RefusedCase{"NoKeyInTheFileName", kByKey, "Club.txt", true, true,
-                    {"ERROR! Key not found in input filename..."}},
-        RefusedCase{"FiguredBassFileGivenToKeyToFiguredBass", kToFiguredBass, "Song_.txt", false,
-                    true, {"ERROR! Key not found in input filename..."}},
-        RefusedCase{"SameKeySameName", kByKey, "Song_C.txt", true, true,
-                    {"ERROR! Input and Output Filenames are the same..."}},
-        RefusedCase{"QuestionCancelled", kByKey, "Song_D.txt", true, false, {kQuestion}},
-        RefusedCase{"KeyedFileGivenToFiguredBassToKey", kFromFiguredBass, "Song_C.txt", true, true,
-                    {"Not a proper Figured Bass filename!!"}}),
+    testing::Values(RefusedCase{"NothingChosenByKey",
+                                kByKey,
+                                "Song_D.txt",
+                                false,
+                                true,
+                                {"ERROR! Select an output key or interval..."}},
+                    RefusedCase{"NothingChosenFromFiguredBass",
+                                kFromFiguredBass,
+                                "Song_.txt",
+                                false,
+                                true,
+                                {"ERROR! Select an output key or interval..."}},
+                    RefusedCase{"DialogCancelled", kByKey, "", true, true, {}},
+                    RefusedCase{"NoDotInTheFileName",
+                                kByKey,
+                                "Song_D",
+                                true,
+                                true,
+                                {"ERROR! '.' not found in input filename..."}},
+                    RefusedCase{"NoKeyInTheFileName",
+                                kByKey,
+                                "Club.txt",
+                                true,
+                                true,
+                                {"ERROR! Key not found in input filename..."}},
+                    RefusedCase{"FiguredBassFileGivenToKeyToFiguredBass",
+                                kToFiguredBass,
+                                "Song_.txt",
+                                false,
+                                true,
+                                {"ERROR! Key not found in input filename..."}},
+                    RefusedCase{"SameKeySameName",
+                                kByKey,
+                                "Song_C.txt",
+                                true,
+                                true,
+                                {"ERROR! Input and Output Filenames are the same..."}},
+                    RefusedCase{
+                        "QuestionCancelled", kByKey, "Song_D.txt", true, false, {kQuestion}},
+                    RefusedCase{"KeyedFileGivenToFiguredBassToKey",
+                                kFromFiguredBass,
+                                "Song_C.txt",
+                                true,
+                                true,
+                                {"Not a proper Figured Bass filename!!"}}),
     [](const testing::TestParamInfo<RefusedCase>& info) { return info.param.name; });
 
 TEST_F(RunTest, NothingChosenShowsNoDialog) {
@@ -275,6 +302,17 @@ TEST_F(RunTest, AnExistingOutputIsReplacedAfterTheQuestion) {
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"Song_C.txt", "Song_D.txt"}));
 }
 
+TEST_F(RunTest, AReplacedOutputKeepsItsPermissions) {
+    const std::string input = folder.Write("Song_C.txt", "^C\r\n");
+    const std::string output = folder.Write("Song_D.txt", "old\r\n");
+    std::filesystem::permissions(
+        output, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    ChooseKey(kKeyD);
+    ASSERT_TRUE(Run(input));
+    EXPECT_EQ(std::filesystem::status(output).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+}
+
 TEST_F(RunTest, ALinkToTheInputIsTheSameFile) {
     const std::string input = folder.Write("Song_C.txt", "^C\r\n");
     std::filesystem::create_symlink(input, folder.Path("Song_D.txt"));
@@ -300,9 +338,9 @@ TEST_F(RunTest, ALinkAtTheOutputNameIsReplacedNotWrittenThrough) {
 TEST_F(RunTest, MissingInput) {
     ChooseKey(kKeyD);
     EXPECT_FALSE(Run(folder.Path("Song_C.txt")));
-    EXPECT_EQ(host.shown, std::vector<std::string>{"Cannot open the input file " +
-                                                   folder.Path("Song_C.txt") +
-                                                   ": No such file or directory"});
+    EXPECT_EQ(host.shown,
+              std::vector<std::string>{"Cannot open the input file " + folder.Path("Song_C.txt") +
+                                       ": No such file or directory"});
 }
 
 TEST_F(RunTest, FolderChosenAsInput) {
