@@ -64,84 +64,83 @@ TEST_F(RunTest, ByKeyWritesTheNewKeyBesideTheInput) {
     EXPECT_EQ(ReadBytes(input), "Another Ewe\r\n\r\n^Ab Fm7 Db/Eb\r\nla la la\r\n");
 }
 
-TEST_F(RunTest, ByKeyToSharpKey) {
-    const std::string input = folder.Write("Tune_C.txt", "^C Am7 F/G Bb\r\n");
-    ChooseKey(kKeyD);
+// Runs that write their output: the choice made in the window, the input, what comes out.
+struct WrittenCase {
+    const char* name;
+    int keyIndex;  // a row of the key list, or -1 for a step
+    int stepIndex;
+    Spelling preference;
+    std::string inputName;
+    std::string input;
+    std::string outputName;
+    std::string output;
+    std::string marker = "^";
+};
+
+class WrittenRun : public RunTest, public testing::WithParamInterface<WrittenCase> {};
+
+TEST_P(WrittenRun, WritesTheConvertedSheetBesideTheInput) {
+    const WrittenCase& c = GetParam();
+    globals.ChordLineMarker = c.marker;
+    if (c.keyIndex >= 0)
+        ChooseKey(c.keyIndex);
+    else
+        ChooseStep(c.stepIndex, c.preference);
+    const std::string input = folder.Write(c.inputName, c.input);
     ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Tune_D.txt")), "^D Bm7 G/A C\r\n");
-    EXPECT_TRUE(globals.UseSharps);
-    EXPECT_EQ(globals.StepSemitones, 2);
+    EXPECT_EQ(ReadBytes(folder.Path(c.outputName)), c.output);
+    EXPECT_EQ(ReadBytes(input), c.input);
 }
 
-TEST_F(RunTest, SamePitchOtherSpellingRespellsEveryBlackKey) {
-    const std::string input = folder.Write("Song_Gb.txt", "^Gb Ebm Cb/Db\r\n");
-    ChooseKey(kKeyFSharp);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_F#.txt")), "^F# D#m B/C#\r\n");
+constexpr std::string_view kBinary("\0\x01\xFF la\r\n^C\0G \xE9\r\n\0", 17);
+constexpr std::string_view kBinaryUpATone("\0\x01\xFF la\r\n^D\0A \xE9\r\n\0\r\n", 19);
+
+WrittenCase ByKey(const char* name, int key, std::string inputName, std::string input,
+                  std::string outputName, std::string output, std::string marker = "^") {
+    return {name,
+            key,
+            0,
+            Spelling::Flat,
+            std::move(inputName),
+            std::move(input),
+            std::move(outputName),
+            std::move(output),
+            std::move(marker)};
+}
+WrittenCase ByStep(const char* name, int step, Spelling preference, std::string inputName,
+                   std::string input, std::string outputName, std::string output) {
+    return {name,
+            -1,
+            step,
+            preference,
+            std::move(inputName),
+            std::move(input),
+            std::move(outputName),
+            std::move(output)};
 }
 
-TEST_F(RunTest, ByStepKeepsAMinorKeyMinor) {
-    const std::string input = folder.Write("SongoftheNight_Dm.txt", "^Dm A7\r\n");
-    ChooseStep(1, Spelling::Sharp);  // "Up 1"
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("SongoftheNight_Em.txt")), "^Em B7\r\n");
-    EXPECT_EQ(globals.OutputKeyName, "Em");
-    EXPECT_EQ(globals.StepSemitones, 2);
-}
-
-TEST_F(RunTest, ByKeyFromMinorNamesTheRelativeMinor) {
-    const std::string input = folder.Write("Song_Em.txt", "^Em\r\n");
-    ChooseKey(kKeyA);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_F#m.txt")), "^F#m\r\n");
-}
-
-TEST_F(RunTest, DownAHalfStepIsAnIntervalLikeAnyOther) {
-    const std::string input = folder.Write("Song_C.txt", "^C\r\n");
-    ChooseStep(11, Spelling::Flat);  // "Down 1/2" records -1
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_B.txt")), "^B\r\n");
-}
-
-TEST_F(RunTest, OutputNameIsCutAtTheRealExtension) {
-    const std::string input = folder.Write("Song_C.text", "^C\r\n");
-    ChooseKey(kKeyD);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "^D\r\n");
-}
-
-TEST_F(RunTest, AllLineEndsAreReadAndCrLfIsWritten) {
-    const std::string input = folder.Write("Song_C.txt", "^C\rla\n^G\r\nend");
-    ChooseKey(kKeyD);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "^D\r\nla\r\n^A\r\nend\r\n");
-}
-
-TEST_F(RunTest, BinaryBytesPassThrough) {
-    constexpr char kBytes[] = "\0\x01\xFF la\r\n^C\0G \xE9\r\n\0";
-    constexpr char kConverted[] = "\0\x01\xFF la\r\n^D\0A \xE9\r\n\0\r\n";
-    const std::string bytes(kBytes, sizeof kBytes - 1);
-    const std::string input = folder.Write("Song_C.txt", bytes);
-    ChooseKey(kKeyD);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), std::string(kConverted, sizeof kConverted - 1));
-}
-
-TEST_F(RunTest, EmptyInputGivesAnEmptyOutput) {
-    const std::string input = folder.Write("Song_C.txt", "");
-    ChooseKey(kKeyD);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "");
-    EXPECT_EQ(host.fields[2], "");
-}
-
-TEST_F(RunTest, AMarkerOfTwoCharactersMatchesNoLine) {
-    const std::string input = folder.Write("Song_C.txt", "^^C\r\n^C\r\n");
-    globals.ChordLineMarker = "^^";
-    ChooseKey(kKeyD);
-    ASSERT_TRUE(Run(input));
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "^^C\r\n^C\r\n");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WrittenRun,
+    testing::Values(
+        ByKey("ToASharpKey", kKeyD, "Tune_C.txt", "^C Am7 F/G Bb\r\n", "Tune_D.txt",
+              "^D Bm7 G/A C\r\n"),
+        ByKey("SamePitchOtherSpellingRespellsEveryBlackKey", kKeyFSharp, "Song_Gb.txt",
+              "^Gb Ebm Cb/Db\r\n", "Song_F#.txt", "^F# D#m B/C#\r\n"),
+        ByStep("KeepsAMinorKeyMinor", 1, Spelling::Sharp, "SongoftheNight_Dm.txt", "^Dm A7\r\n",
+               "SongoftheNight_Em.txt", "^Em B7\r\n"),
+        ByKey("FromMinorNamesTheRelativeMinor", kKeyA, "Song_Em.txt", "^Em\r\n", "Song_F#m.txt",
+              "^F#m\r\n"),
+        ByStep("DownAHalfStep", 11, Spelling::Flat, "Song_C.txt", "^C\r\n", "Song_B.txt", "^B\r\n"),
+        ByKey("OutputNameIsCutAtTheRealExtension", kKeyD, "Song_C.text", "^C\r\n", "Song_D.txt",
+              "^D\r\n"),
+        ByKey("AllLineEndsAreReadAndCrLfIsWritten", kKeyD, "Song_C.txt", "^C\rla\n^G\r\nend",
+              "Song_D.txt", "^D\r\nla\r\n^A\r\nend\r\n"),
+        ByKey("BinaryBytesPassThrough", kKeyD, "Song_C.txt", std::string(kBinary), "Song_D.txt",
+              std::string(kBinaryUpATone)),
+        ByKey("EmptyInputGivesAnEmptyOutput", kKeyD, "Song_C.txt", "", "Song_D.txt", ""),
+        ByKey("AMarkerOfTwoCharactersMatchesNoLine", kKeyD, "Song_C.txt", "^^C\r\n^C\r\n",
+              "Song_D.txt", "^^C\r\n^C\r\n", "^^")),
+    [](const testing::TestParamInfo<WrittenCase>& info) { return info.param.name; });
 
 TEST_F(RunTest, OneLongChordLineConverts) {
     std::string line = "^";
