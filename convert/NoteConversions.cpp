@@ -72,17 +72,31 @@ DegreesToNotes::DegreesToNotes(ModGlobals& globals, Messenger& messenger)
     : globals_(globals),
       messenger_(messenger),
       step_(globals.OutputKeyCode - globals.InputKeyCode) {
-    for (DegreeCode degree = 0; degree < kPitchClasses; ++degree)
-        notes_[static_cast<std::size_t>(degree)] =
+    for (DegreeCode degree = 0; degree < kPitchClasses; ++degree) {
+        const auto index = static_cast<std::size_t>(degree);
+        notes_[TokenSlot(DegreeNames[index])] =
             SpelledName(WrapPitchClass(degree + step_), globals, messenger);
+    }
+}
+
+std::size_t DegreesToNotes::TokenSlot(std::string_view token) {
+    // The first character picks one of three groups of fifteen; the rest, each "I" or "V",
+    // counts like a binary number after the slots of all shorter tails.
+    std::size_t tail = 0;
+    for (const char c : token.substr(1)) tail = 2 * tail + (c == 'V' ? 1 : 0);
+    const std::size_t shorterTails = (std::size_t{1} << (token.size() - 1)) - 1;
+    const std::size_t group = token[0] == 'I' ? 0 : token[0] == 'V' ? 1 : 2;
+    return group * 15 + shorterTails + tail;
 }
 
 void DegreesToNotes::ConvertLine(std::string_view line, std::string& out) {
     ScanChordLine<DegreeTokens>(line, out, [this](std::string_view token) {
         globals_.StepSemitones = step_;
+        const std::optional<std::string_view>& note = notes_[TokenSlot(token)];
+        if (note) return *note;
         // A token that is no degree shows its message and stands for the tonic.
         const DegreeCode degree = GetCodeFromChordRoman(token, messenger_).value_or(0);
-        return notes_[static_cast<std::size_t>(degree)];
+        return *notes_[TokenSlot(DegreeNames[static_cast<std::size_t>(degree)])];
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -51,10 +52,14 @@ public:
     void ConvertLine(std::string_view line, std::string& out);
 
 private:
+    // Where a token the scan can read (one to four characters, "I", "V" or "b" first, then
+    // "I" or "V") has its note: 45 slots, twelve of them degrees.
+    static std::size_t TokenSlot(std::string_view token);
+
     ModGlobals& globals_;
     Messenger& messenger_;
     int step_;
-    std::array<std::string_view, kPitchClasses> notes_;  // per degree
+    std::array<std::optional<std::string_view>, 45> notes_{};  // empty: no degree
 };
 
 }  // namespace lw
