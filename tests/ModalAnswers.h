@@ -1,18 +1,29 @@
 #pragma once
 
-// Answers the real modal windows (message boxes, the file dialog) that the code under test
-// opens while the test waits inside it.
+// The window tests answer the real modal windows (the file dialog, the message boxes) that the
+// code under test opens while the test waits inside it. A watchdog in main() gives each modal
+// window the next answer; one with no answer left, one an answer does not fit and one still open
+// 5 s after its answer fail the test and are rejected, so no test hangs.
 
 #include <QMessageBox>
-#include <QObject>
-#include <QPointer>
 #include <QString>
-#include <QTimer>
-#include <deque>
 #include <functional>
+#include <initializer_list>
+#include <ostream>
 #include <vector>
 
 namespace lw::test {
+
+// Answers one modal window; false when it is not the window expected.
+using Answer = std::function<bool(QWidget& modal)>;
+
+// The answers for the modal windows to come, in order. Answers still unused when it goes fail
+// the test.
+class ModalAnswers {
+public:
+    ModalAnswers(std::initializer_list<Answer> answers);
+    ~ModalAnswers();
+};
 
 // What a message box showed.
 struct SeenBox {
@@ -20,42 +31,18 @@ struct SeenBox {
     QString title;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
-    bool modal;
-    Qt::TextFormat format;
+    bool operator==(const SeenBox&) const = default;
 };
 
-// Runs one answer for each modal window that shows up, in order. A modal window with no answer
-// left, or one that an answer failed to close, fails the test and is closed, so a failing test
-// does not hang. Answers still unused when this object goes fail the test too.
-class ModalAnswers : public QObject {
-public:
-    using Answer = std::function<void(QWidget& modal)>;
+inline void PrintTo(const SeenBox& box, std::ostream* out) {
+    *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString()
+         << "\", icon " << box.icon << ", buttons " << box.buttons.toInt();
+}
 
-    ModalAnswers();
-    ~ModalAnswers() override;
-
-    ModalAnswers& Then(Answer answer);
-
-private:
-    void Poll();
-
-    std::deque<Answer> answers_;
-    QTimer poll_;
-    bool answering_ = false;
-    QPointer<QWidget> lastAnswered_;
-    int pollsSinceAnswer_ = 0;
-};
-
-// Records the box into seen, then presses button.
-ModalAnswers::Answer Press(QMessageBox::StandardButton button, std::vector<SeenBox>& seen);
-
-// Records the box into seen, then closes it with the window frame's close control.
-ModalAnswers::Answer CloseBox(std::vector<SeenBox>& seen);
+// Records the message box into seen, then presses button.
+Answer Press(QMessageBox::StandardButton button, std::vector<SeenBox>& seen);
 
 // Types an absolute path into the file dialog and accepts it.
-ModalAnswers::Answer ChooseFile(const QString& path);
-
-// Cancels the file dialog.
-ModalAnswers::Answer CancelDialog();
+Answer ChooseFile(const QString& path);
 
 }  // namespace lw::test
