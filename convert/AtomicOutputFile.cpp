@@ -7,6 +7,7 @@
 #include <random>
 
 #include "RunFailure.h"
+#include "core/KeyFromFilename.h"
 
 namespace lw {
 
@@ -14,9 +15,10 @@ namespace {
 
 constexpr std::size_t kFlushSize = 256 * 1024;
 
+// The folder part of a path, ending in "/".
 std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+    const std::string folder = path.substr(0, path.size() - FileNameOf(path).size());
+    return folder.empty() ? "./" : folder;
 }
 
 std::string RandomSuffix() {
@@ -31,10 +33,9 @@ std::string RandomSuffix() {
 AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
     : fs_(fs), path_(std::move(path)) {
     const std::string folder = FolderOf(path_);
-    const std::string separator = folder.ends_with('/') ? "" : "/";
     // O_EXCL refuses a name that exists already, a planted link included; try a few others.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = folder + separator + ".leadwright-" + RandomSuffix() + ".tmp";
+        temporaryPath_ = folder + ".leadwright-" + RandomSuffix() + ".tmp";
         fd_ = fs_.Open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0 || errno != EEXIST) break;
     }

@@ -30,7 +30,7 @@ NoteNameTable ForEveryNoteName(ReplacementOf replacementOf) {
 
 // The name of a code in the run's spelling; empty (after the lookup's message) for a bad code.
 std::string_view SpelledName(NoteCode code, const ModGlobals& globals, Messenger& messenger) {
-    const Spelling spelling = globals.UseSharps ? Spelling::Sharp : Spelling::Flat;
+    const Spelling spelling = SpellingOf(globals);
     return PickSpelling(GetChordFromCode(code, messenger).value_or(""), spelling,
                         kNoteSpellingWidth);
 }

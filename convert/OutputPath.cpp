@@ -26,7 +26,7 @@ bool IsFiguredBassName(std::string_view path) {
 }
 
 std::string OutputKeyNameOf(const ModGlobals& globals) {
-    const Spelling spelling = globals.UseSharps ? Spelling::Sharp : Spelling::Flat;
+    const Spelling spelling = SpellingOf(globals);
     const auto code = static_cast<std::size_t>(globals.OutputKeyCode);
     if (globals.InputKeyIsMinor)
         return std::string(PickSpelling(MinorNoteNames.at(code), spelling, kMinorKeySpellingWidth));

@@ -31,6 +31,11 @@ struct ModGlobals {
     std::string OutputKeyName;  // the output key as written into the output file name
 };
 
+// The spelling a run writes its black keys in.
+inline Spelling SpellingOf(const ModGlobals& globals) {
+    return globals.UseSharps ? Spelling::Sharp : Spelling::Flat;
+}
+
 // What a click in the key list records: only that something is chosen (interval 0).
 void lstKey_Click(ModGlobals& globals);
 
