@@ -2,17 +2,23 @@
 
 #include <string_view>
 
-#include "convert/FileSystem.h"
-#include "convert/LineReader.h"
-#include "convert/RunFailure.h"
+#include "io/FileError.h"
+#include "io/LineReader.h"
 
 namespace lw {
+
+namespace {
+
+// Six short lines; anything much larger is not a configuration file.
+constexpr std::uint64_t kMaxConfigBytes = 4096;
+
+}  // namespace
 
 std::optional<Settings> ReadConfigFile(const std::string& path) {
     constexpr std::string_view kHeader = "[LWSET.lwc";
 
     try {
-        LineReader reader(path, SystemFileSystem());
+        LineReader reader(path, SystemFileSystem(), kMaxConfigBytes);
         std::optional<std::string_view> line = reader.NextLine();
         if (!line || !line->starts_with(kHeader)) return std::nullopt;
 
@@ -24,7 +30,7 @@ std::optional<Settings> ReadConfigFile(const std::string& path) {
             if (lineNumber == 6) settings.FileExtension = *line;
         }
         return settings;
-    } catch (const RunFailure&) {
+    } catch (const FileError&) {
         // Every cause gets the same message at start-up; the defaults stay.
         return std::nullopt;
     }

@@ -9,8 +9,8 @@ namespace lw {
 
 // Appends the rows of the help file at path to rows: every line after the header line, in
 // file order, empty lines as empty rows. Line 1 must begin with "[DO NOT" and is never shown.
-// False when the file is missing, unreadable, empty or has another header; rows appended
-// before a read error stay.
+// False when the file is missing, unreadable, empty, larger than a help list should be or has
+// another header; rows appended before a read error stay.
 bool ReadHelpFile(const std::string& path, std::vector<std::string>& rows);
 
 // The help shown when the help file cannot be used. The wording of rows 1 to 26 is fixed

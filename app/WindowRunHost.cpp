@@ -1,12 +1,10 @@
 #include "WindowRunHost.h"
 
+#include <QApplication>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QListWidget>
-#include <QRadioButton>
-
-#include "ListSelection.h"
+#include <QProgressDialog>
+#include <algorithm>
 
 namespace lw {
 
@@ -20,27 +18,23 @@ QString PathFromBytes(std::string_view path) {
     return QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));
 }
 
+constexpr int kProgressSteps = 1000;
+
 }  // namespace
 
-WindowRunHost::WindowRunHost(const Controls& controls, Messenger& messenger)
-    : controls_(controls), messenger_(messenger) {}
+WindowRunHost::WindowRunHost(QWidget* window, const std::array<QLabel*, 4>& lblFilename,
+                             Messenger& messenger)
+    : window_(window), lblFilename_(lblFilename), messenger_(messenger) {}
+
+WindowRunHost::~WindowRunHost() { delete progress_; }
 
 void WindowRunHost::ShowMessage(std::string_view text) { messenger_.ShowMessage(text); }
 
 bool WindowRunHost::AskOkCancel(std::string_view text) { return messenger_.AskOkCancel(text); }
 
-std::optional<std::string> WindowRunHost::ChooseInputFile() {
-    QFileDialog& dialog = *controls_.CommonDialog1;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    const QByteArray path = QFile::encodeName(dialog.selectedFiles().constFirst());
-    return std::string(path.constData(), std::size_t(path.size()));
-}
-
 void WindowRunHost::SetStatusField(StatusField field, std::string_view text) {
     if (field == StatusField::InputFile || field == StatusField::OutputFile) {
-        QLabel* label = controls_.lblFilename[std::size_t(field)];
+        QLabel* label = lblFilename_[std::size_t(field)];
         label->setText(PathFromBytes(text));
         label->repaint();
         return;
@@ -49,37 +43,46 @@ void WindowRunHost::SetStatusField(StatusField field, std::string_view text) {
     latestLines_[slot] = text;
     lineShown_[slot] = false;
     if (sinceLastDraw_.isValid() && sinceLastDraw_.elapsed() < kLineFieldInterval) return;
-    FlushStatusFields();
+    for (std::size_t each = 0; each < kLineFields; ++each)
+        if (!lineShown_[each]) ShowLineField(each);
     sinceLastDraw_.start();
 }
 
-void WindowRunHost::FlushStatusFields() {
-    for (std::size_t slot = 0; slot < kLineFields; ++slot) {
-        if (!lineShown_[slot]) ShowLineField(slot);
-    }
-}
-
 void WindowRunHost::ShowLineField(std::size_t slot) {
-    QLabel* label = controls_.lblFilename[std::size_t(StatusField::InputLine) + slot];
+    QLabel* label = lblFilename_[std::size_t(StatusField::InputLine) + slot];
     label->setText(FromBytes(latestLines_[slot]));
     label->repaint();
     lineShown_[slot] = true;
 }
 
-ShownList WindowRunHost::VisibleList() const {
-    if (controls_.lstStep->isVisibleTo(controls_.window)) return ShownList::Step;
-    if (controls_.lstKey->isVisibleTo(controls_.window)) return ShownList::Key;
-    return ShownList::None;
+void WindowRunHost::StartProgress() { sinceRunStart_.start(); }
+
+bool WindowRunHost::KeepGoing(std::uint64_t bytesRead, std::uint64_t inputSize) {
+    if (!progress_ && sinceRunStart_.isValid() && sinceRunStart_.elapsed() >= kProgressDelay) {
+        progress_ = new QProgressDialog(QStringLiteral("Converting..."), QStringLiteral("Cancel"),
+                                        0, kProgressSteps, window_);
+        progress_->setWindowTitle(QStringLiteral("Leadwright"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setMinimumDuration(0);
+        progress_->setAutoReset(false);
+        progress_->show();
+    }
+    if (!progress_) {
+        // The window repaints, but takes no clicks until the dialog can be cancelled.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    }
+    const double done = inputSize == 0 ? 1.0 : double(bytesRead) / double(inputSize);
+    progress_->setValue(int(std::min(done, 1.0) * kProgressSteps));
+    QCoreApplication::processEvents();
+    return !progress_->wasCanceled();
 }
 
-std::optional<int> WindowRunHost::SelectedKeyIndex() const {
-    const int row = SelectedRow(*controls_.lstKey);
-    if (row < 0) return std::nullopt;
-    return row;
-}
-
-Spelling WindowRunHost::Preference() const {
-    return controls_.optPrefSharp->isChecked() ? Spelling::Sharp : Spelling::Flat;
+void WindowRunHost::EndRun() {
+    delete progress_;
+    sinceRunStart_.invalidate();
+    for (std::size_t slot = 0; slot < kLineFields; ++slot)
+        if (!lineShown_[slot]) ShowLineField(slot);
 }
 
 }  // namespace lw

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QRadioButton>
 #include <exception>
+#include <new>
 #include <optional>
 
 #include "ConfigFile.h"
@@ -20,7 +21,7 @@
 #include "ListSelection.h"
 #include "MessageBox.h"
 #include "WindowRunHost.h"
-#include "convert/RunConversion.h"
+#include "convert/RunPlan.h"
 
 // The icon sits in a static library, so its resource has to be registered by hand.
 static void InitLeadwrightResources() { Q_INIT_RESOURCE(leadwright); }
@@ -74,22 +75,37 @@ QString Indexed(const char* name, int index) {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
 }
 
-// Which controls each mode shows. The preference buttons keep their state in the
-// figured-bass modes, where their frame is hidden anyway.
+// Which controls each mode shows.
 struct ModeView {
     bool keyList;   // with its title "Select Key"
     bool stepList;  // with its title "Select Step"
     bool preferenceFrame;
-    std::optional<bool> preferenceButtons;
+    std::optional<bool> preferenceButtons;  // nothing: they keep their state, in a hidden frame
     bool byStepButton;
 };
 
 // One row per mode, [0, 4).
 constexpr std::array<ModeView, 4> kModeViews{{
-    {true, false, false, false, true},
-    {false, true, true, true, true},
-    {true, false, false, std::nullopt, false},
-    {false, false, false, std::nullopt, false},
+    {.keyList = true,
+     .stepList = false,
+     .preferenceFrame = false,
+     .preferenceButtons = false,
+     .byStepButton = true},  // By Key
+    {.keyList = false,
+     .stepList = true,
+     .preferenceFrame = true,
+     .preferenceButtons = true,
+     .byStepButton = true},  // By Step
+    {.keyList = true,
+     .stepList = false,
+     .preferenceFrame = false,
+     .preferenceButtons = std::nullopt,
+     .byStepButton = false},  // Figured Bass to Key
+    {.keyList = false,
+     .stepList = false,
+     .preferenceFrame = false,
+     .preferenceButtons = std::nullopt,
+     .byStepButton = false},  // Key to Figured Bass
 }};
 
 constexpr int kByStep = 1;
@@ -102,9 +118,7 @@ frmMain::frmMain(const QString& programDir, Messenger* messenger)
     CreateControls();
     CreateFileMenu();
     ConnectEvents();
-    host_ = std::make_unique<WindowRunHost>(
-        WindowRunHost::Controls{this, CommonDialog1, lblFilename, lstKey, lstStep, optPref[0]},
-        messenger_);
+    host_ = std::make_unique<WindowRunHost>(this, lblFilename, messenger_);
     Form_Load(programDir);
 }
 
@@ -238,8 +252,8 @@ void frmMain::LoadSettings(const QString& programDir) {
 }
 
 void frmMain::FillLists() {
-    for (std::string_view item : KeyListItems) lstKey->addItem(FromBytes(item));
-    for (std::string_view item : StepListItems) lstStep->addItem(FromBytes(item));
+    for (const KeySpelling& key : KeySpellings) lstKey->addItem(FromBytes(key.listItem));
+    for (const StepListRow& step : StepList) lstStep->addItem(FromBytes(step.listItem));
     globals_.OutputKeyCode = -1;
     globals_.StepSemitones.reset();
 }
@@ -299,14 +313,38 @@ void frmMain::lstStep_Click() {
 }
 
 void frmMain::mnuFileOpen_Click() {
-    // A failure the run did not report itself must still reach the user, and an exception
-    // must not leave a Qt event handler.
+    if (!CheckSelection(globals_, messenger_)) return;
+    const std::optional<std::string> inputPath = ChooseInputFile();
+    if (!inputPath) return;
     try {
-        RunConversion(globals_, *host_);
+        std::optional<RunPlan> plan = PlanRun(globals_, Choices(), *inputPath, *host_);
+        if (plan && messenger_.AskOkCancel("Any you ready to write the file?")) {
+            host_->StartProgress();
+            ExecutePlan(*plan, globals_, *host_);
+        }
+    } catch (const std::bad_alloc&) {
+        messenger_.ShowMessage("Out of memory");
     } catch (const std::exception& failure) {
         messenger_.ShowMessage(failure.what());
     }
-    host_->FlushStatusFields();
+    host_->EndRun();
+}
+
+std::optional<std::string> frmMain::ChooseInputFile() {
+    if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
+        return std::nullopt;
+    return PathBytes(CommonDialog1->selectedFiles().constFirst());
+}
+
+RunChoices frmMain::Choices() const {
+    RunChoices choices;
+    if (lstStep->isVisibleTo(this))
+        choices.visibleList = ShownList::Step;
+    else if (!lstKey->isVisibleTo(this))
+        choices.visibleList = ShownList::None;
+    if (const int row = SelectedRow(*lstKey); row >= 0) choices.keyIndex = row;
+    choices.preference = optPref[0]->isChecked() ? Spelling::Sharp : Spelling::Flat;
+    return choices;
 }
 
 void frmMain::mnuFileExit_Click() {

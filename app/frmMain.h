@@ -3,7 +3,10 @@
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "convert/RunPlan.h"
 #include "core/Messenger.h"
 #include "core/ModGlobals.h"
 
@@ -51,6 +54,8 @@ private:
     void FillLists();
     void SetDialogFilter();
     void LoadHelp(const QString& programDir);
+    std::optional<std::string> ChooseInputFile();
+    RunChoices Choices() const;
 
     ModGlobals globals_;
     std::unique_ptr<MessageBoxMessenger> ownMessenger_;

@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "bench/ConvertFileCommand.h"
+#include "io/TemporaryFiles.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    lw::RemoveTemporaryFilesOnTermination();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     return lw::ConvertFileMain(args, std::cerr);
 }

@@ -5,20 +5,22 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "bench/ConvertFileCommand.h"
 #include "bench/LeadSheetGenerator.h"
-#include "bench/ScriptedRunHost.h"
-#include "convert/AtomicOutputFile.h"
-#include "convert/FileSystem.h"
-#include "convert/LineReader.h"
-#include "convert/NoteConversions.h"
+#include "convert/ChordLineRewriter.h"
+#include "io/AtomicOutputFile.h"
+#include "io/LineReader.h"
 
 namespace lw {
 namespace {
@@ -58,18 +60,21 @@ private:
 
 std::size_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
 
-void WholeRun(benchmark::State& state, ScriptedRun run) {
-    const std::size_t bytes = FileSize(run.inputPath);
-    long messages = 0;
+// A whole run as convert_file makes it; args are convert_file's.
+void WholeRun(benchmark::State& state, std::vector<std::string> args) {
+    const std::size_t bytes = FileSize(args.back());
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream messages;
     for (auto _ : state) {
-        if (!RunScripted(run, [&messages](std::string_view) { ++messages; })) {
+        if (ConvertFileMain(views, messages) != 0) {
             state.SkipWithError("the run wrote no output");
             return;
         }
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
     state.counters["messages/run"] =
-        static_cast<double>(messages) / static_cast<double>(state.iterations());
+        static_cast<double>(std::count(messages.view().begin(), messages.view().end(), '\n')) /
+        static_cast<double>(state.iterations());
 }
 
 // The floor: the same reading and writing as a run, with no conversion at all.
@@ -95,14 +100,17 @@ std::vector<std::string> ChordLinesOf(const std::string& sheet) {
     return lines;
 }
 
-void ScanLines(benchmark::State& state, const std::vector<std::string>& lines, auto& conversion,
-               const CountingMessenger& messenger) {
+// The chord-line scan alone over the sheet's chord lines in memory.
+void Scan(benchmark::State& state, const std::vector<std::string>* lines, Notation notation,
+          int step, const std::array<std::string_view, 12>* names) {
     std::size_t bytes = 0;
-    for (const std::string& line : lines) bytes += line.size();
+    for (const std::string& line : *lines) bytes += line.size();
+    CountingMessenger messenger;
+    const ChordLineRewriter rewriter(notation, step, *names, messenger);
     std::string out;
     for (auto _ : state) {
-        for (const std::string& line : lines) {
-            conversion.ConvertLine(line, out);
+        for (const std::string& line : *lines) {
+            rewriter.ChordLineScan(line, out, messenger);
             benchmark::DoNotOptimize(out.data());
         }
     }
@@ -111,69 +119,18 @@ void ScanLines(benchmark::State& state, const std::vector<std::string>& lines, a
         static_cast<double>(messenger.count) / static_cast<double>(state.iterations());
 }
 
-// Each scan gets the keys its run would leave in the globals: C up to D (sharps), C to
-// degrees, degrees to D.
-void ScanTransposeNotes(benchmark::State& state, const std::vector<std::string>* letterLines) {
-    ModGlobals globals;
-    globals.InputKeyCode = 3;
-    globals.OutputKeyCode = 5;
-    globals.UseSharps = true;
-    CountingMessenger messenger;
-    TransposeNotes conversion(globals, messenger, true);
-    ScanLines(state, *letterLines, conversion, messenger);
-}
-
-void ScanNotesToDegrees(benchmark::State& state, const std::vector<std::string>* letterLines) {
-    ModGlobals globals;
-    globals.InputKeyCode = 3;
-    globals.OutputKeyCode = 0;
-    CountingMessenger messenger;
-    NotesToDegrees conversion(globals, messenger);
-    ScanLines(state, *letterLines, conversion, messenger);
-}
-
-void ScanDegreesToNotes(benchmark::State& state, const std::vector<std::string>* degreeLines) {
-    ModGlobals globals;
-    globals.InputKeyCode = 0;
-    globals.OutputKeyCode = 5;
-    globals.UseSharps = true;
-    CountingMessenger messenger;
-    DegreesToNotes conversion(globals, messenger);
-    ScanLines(state, *degreeLines, conversion, messenger);
-}
-
 void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
                   const std::string& degrees) {
-    ScriptedRun byKey;  // C to "D (Bm)": Tune_D.txt
-    byKey.mode = RunMode::ByKey;
-    byKey.keyIndex = 7;
-    byKey.inputPath = letters;
-
-    ScriptedRun byStep;  // "Up 1 1/2" spelled with flats: Tune_Eb.txt
-    byStep.mode = RunMode::ByStep;
-    byStep.stepIndex = 2;
-    byStep.preference = Spelling::Flat;
-    byStep.inputPath = letters;
-
-    ScriptedRun toFiguredBass;  // Tune_.txt
-    toFiguredBass.mode = RunMode::ToFiguredBass;
-    toFiguredBass.inputPath = letters;
-
-    ScriptedRun fromFiguredBass;  // to "D (Bm)": Twin_D.txt
-    fromFiguredBass.mode = RunMode::FromFiguredBass;
-    fromFiguredBass.keyIndex = 7;
-    fromFiguredBass.inputPath = degrees;
-
     // Wall time: a run waits for its output to reach the disk, which takes little CPU.
-    const auto run = [](const char* name, const ScriptedRun& script) {
-        benchmark::RegisterBenchmark(name, WholeRun, script)
+    const auto run = [](const char* name, std::vector<std::string> args) {
+        benchmark::RegisterBenchmark(name, WholeRun, std::move(args))
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     };
-    run("Run/ByKey", byKey);
-    run("Run/ByStep", byStep);
-    run("Run/KeyToFiguredBass", toFiguredBass);
-    run("Run/FiguredBassToKey", fromFiguredBass);
+    run("Run/ByKey", {"by-key", "7", letters});                 // C to "D (Bm)": Tune_D.txt
+    run("Run/ByStep", {"by-step", "2", "b", letters});          // "Up 1 1/2", flats: Tune_Eb.txt
+    run("Run/KeyToFiguredBass", {"to-figured-bass", letters});  // Tune_.txt
+    run("Run/FiguredBassToKey", {"from-figured-bass", "7", degrees});  // Twin_D.txt
     benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
                                  folder.File("Copy.txt"))
         ->Unit(benchmark::kMillisecond)
@@ -223,11 +180,17 @@ int main(int argc, char** argv) {
         lw::ChordLinesOf(lw::GenerateLeadSheet(lw::kSheetBytes, lw::ChordNotation::Degrees));
 
     lw::RegisterRuns(folder, letters, degrees);
-    benchmark::RegisterBenchmark("Scan/TransposeNotes", lw::ScanTransposeNotes, &letterLines)
+    // C up to D with sharps, C to degrees, degrees to D with sharps.
+    lw::CountingMessenger messenger;
+    const auto sharps = lw::SpelledNoteNames(lw::Spelling::Sharp, messenger);
+    benchmark::RegisterBenchmark("Scan/TransposeNotes", lw::Scan, &letterLines,
+                                 lw::Notation::Letters, 2, &sharps)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Scan/NotesToDegrees", lw::ScanNotesToDegrees, &letterLines)
+    benchmark::RegisterBenchmark("Scan/NotesToDegrees", lw::Scan, &letterLines,
+                                 lw::Notation::Letters, -3, &lw::DegreeNames)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("Scan/DegreesToNotes", lw::ScanDegreesToNotes, &degreeLines)
+    benchmark::RegisterBenchmark("Scan/DegreesToNotes", lw::Scan, &degreeLines,
+                                 lw::Notation::Degrees, 5, &sharps)
         ->Unit(benchmark::kMillisecond);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

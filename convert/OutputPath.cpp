@@ -1,6 +1,6 @@
 #include "OutputPath.h"
 
-#include "core/KeyFromFilename.h"
+#include "io/FileNames.h"
 
 namespace lw {
 
@@ -26,11 +26,11 @@ bool IsFiguredBassName(std::string_view path) {
 }
 
 std::string OutputKeyNameOf(const ModGlobals& globals) {
-    const Spelling spelling = SpellingOf(globals);
     const auto code = static_cast<std::size_t>(globals.OutputKeyCode);
     if (globals.InputKeyIsMinor)
-        return std::string(PickSpelling(MinorNoteNames.at(code), spelling, kMinorKeySpellingWidth));
-    return std::string(PickSpelling(NoteNames.at(code), spelling, kNoteSpellingWidth));
+        return std::string(
+            PickSpelling(MinorNoteNames.at(code), SpellingOf(globals), kMinorKeySpellingWidth));
+    return std::string(PickSpelling(NoteNames.at(code), SpellingOf(globals), kNoteSpellingWidth));
 }
 
 }  // namespace lw

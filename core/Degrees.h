@@ -14,7 +14,9 @@ namespace lw {
 std::optional<DegreeCode> GetCodeFromChordRoman(std::string_view inchord, Messenger& messenger);
 
 // The degree of a note in the key whose tonic has code key, and back.
-constexpr DegreeCode DegreeOfNote(NoteCode note, NoteCode key) { return WrapPitchClass(note - key); }
+constexpr DegreeCode DegreeOfNote(NoteCode note, NoteCode key) {
+    return WrapPitchClass(note - key);
+}
 constexpr NoteCode NoteOfDegree(DegreeCode degree, NoteCode key) {
     return WrapPitchClass(degree + key);
 }

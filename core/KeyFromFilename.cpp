@@ -2,13 +2,9 @@
 
 namespace lw {
 
-std::string_view FileNameOf(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 bool GetKeyCodeFromFilename(std::string_view path, ModGlobals& globals, Messenger& messenger) {
-    const std::string_view name = FileNameOf(path);
+    // The file name starts after the last '/' (at 0 when there is none: npos + 1 is 0).
+    const std::string_view name = path.substr(path.rfind('/') + 1);
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos) {
         messenger.ShowMessage("ERROR! '.' not found in input filename...");
@@ -38,12 +34,18 @@ bool GetKeyCodeFromFilename(std::string_view path, ModGlobals& globals, Messenge
         if ((key == "b" || key == "#") && !keyBeforeDot(2, key)) return false;
     }
 
-    for (std::size_t j = 0; j < kKeyCount; ++j) {
-        if (globals.InputKeyIsMinor ? MinorKeySpellings[j].name == key : KeySpellings[j] == key) {
-            globals.InputKeyCode =
-                globals.InputKeyIsMinor ? MinorKeySpellings[j].code : KeySpellingCodes[j];
-            return true;
-        }
+    if (globals.InputKeyIsMinor) {
+        for (const MinorKeySpelling& minor : MinorKeySpellings)
+            if (minor.name == key) {
+                globals.InputKeyCode = minor.code;
+                return true;
+            }
+    } else {
+        for (const KeySpelling& major : KeySpellings)
+            if (major.name == key) {
+                globals.InputKeyCode = major.code;
+                return true;
+            }
     }
     messenger.ShowMessage("ERROR! Key not found in input filename...");
     return false;

@@ -15,7 +15,4 @@ namespace lw {
 //   key would start before name   "Key starts before the file name, GetKeyCodeFromFilename()"
 bool GetKeyCodeFromFilename(std::string_view path, ModGlobals& globals, Messenger& messenger);
 
-// The file name part of a path: everything after the last '/'.
-std::string_view FileNameOf(std::string_view path);
-
 }  // namespace lw

@@ -5,7 +5,7 @@
 
 namespace lw {
 
-// The system calls a run makes on files. Each default forwards to the operating system;
+// The system calls Leadwright makes on files. Each default forwards to the operating system;
 // tests override one of them to break the disk on purpose.
 class FileSystem {
 public:

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/Messenger.h"
+#include "core/Tables.h"
+
+namespace lw {
+
+// How the chords of a sheet name their roots and slash basses.
+enum class Notation {
+    Letters,  // a letter A to G, with a "#" or "b" right after it if any
+    Degrees,  // an "I", "V" or "b", then up to three more "I" or "V"
+};
+
+// Rewrites the chord lines of one run. Every note (or degree token) that starts a chord or
+// follows a "/" stands for a code: a note its NoteCode, a token its DegreeCode. The code is
+// moved by step, wrapped into [0, 12), and replaced by names[code]; every other byte stays.
+class ChordLineRewriter {
+public:
+    // messenger hears of a note name no table knows, which cannot occur on a chord line.
+    ChordLineRewriter(Notation notation, int step, const std::array<std::string_view, 12>& names,
+                      Messenger& messenger);
+
+    // Rewrites one chord line into out and returns how many notes it replaced. A token that is
+    // no degree shows its message through messenger and stands for the tonic.
+    std::size_t ChordLineScan(std::string_view line, std::string& out, Messenger& messenger) const;
+
+private:
+    bool StartsNote(char c) const;
+    std::size_t NoteLength(std::string_view line, std::size_t p) const;
+    int CodeOf(std::string_view note, Messenger& messenger) const;
+
+    Notation notation_;
+    int step_;
+    std::array<std::string_view, 12> names_;
+    std::array<NoteCode, 21> letterCodes_{};  // seven letters, each plain, sharp or flat
+    // The bytes at which the scan has something to decide, outside a chord and inside one.
+    std::array<bool, 256> stopsOutside_{};
+    std::array<bool, 256> stopsInChord_{};
+};
+
+// The twelve note names spelled one way: "A", "A#" or "Bb", "B", ...
+std::array<std::string_view, 12> SpelledNoteNames(Spelling spelling, Messenger& messenger);
+
+}  // namespace lw

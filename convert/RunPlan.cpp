@@ -1,0 +1,170 @@
+#include "RunPlan.h"
+
+#include "OutputPath.h"
+#include "core/KeyFromFilename.h"
+#include "io/AtomicOutputFile.h"
+
+namespace lw {
+
+namespace {
+
+// Degrees are relative, so a figured-bass sheet is read as if it were in A major.
+constexpr std::string_view NeutralKeyFileName = "XXXX_A.txt";
+
+// How much of the input is read between two progress reports.
+constexpr std::uint64_t kProgressEvery = 1 << 20;
+
+// What the mode makes of the input key: the output key in the file name and the rewriter.
+struct Conversion {
+    std::size_t replacedKeyLength;  // characters of the input's key right before the dot
+    std::string outputKeyName;      // what stands there instead
+    ChordLineRewriter rewriter;
+    int step;
+};
+
+// Takes OutputKeyCode and UseSharps from the selected row of the key list; false when none is.
+bool TakeOutputKeyFromList(ModGlobals& globals, const RunChoices& choices) {
+    if (!choices.keyIndex || *choices.keyIndex < 0 ||
+        static_cast<std::size_t>(*choices.keyIndex) >= KeySpellings.size())
+        return false;
+    const KeySpelling& key = KeySpellings[static_cast<std::size_t>(*choices.keyIndex)];
+    globals.OutputKeyCode = key.code;
+    globals.UseSharps = key.spelling == Spelling::Sharp;
+    return true;
+}
+
+// By Key or By Step, told apart by which list the window shows.
+std::optional<Conversion> TransposeRun(ModGlobals& globals, const RunChoices& choices,
+                                       Messenger& messenger) {
+    int step = 0;
+    if (choices.visibleList == ShownList::Step) {
+        step = globals.StepSemitones.value_or(0);
+        globals.OutputKeyCode = WrapPitchClass(globals.InputKeyCode + step);
+        globals.UseSharps = choices.preference == Spelling::Sharp;
+    } else {
+        if (!TakeOutputKeyFromList(globals, choices)) return std::nullopt;
+        step = globals.OutputKeyCode - globals.InputKeyCode;
+    }
+    globals.OutputKeyName = OutputKeyNameOf(globals);
+    return Conversion{
+        static_cast<std::size_t>(globals.InputKeyLength), globals.OutputKeyName,
+        ChordLineRewriter(Notation::Letters, step, SpelledNoteNames(SpellingOf(globals), messenger),
+                          messenger),
+        step};
+}
+
+// Every note to its degree in the key of the file name; the output name carries no key.
+Conversion KeyToFigBass(ModGlobals& globals, Messenger& messenger) {
+    globals.OutputKeyCode = KeySpellings[0].code;
+    globals.UseSharps = false;
+    const int step = globals.OutputKeyCode - globals.InputKeyCode;
+    return Conversion{static_cast<std::size_t>(globals.InputKeyLength), "",
+                      ChordLineRewriter(Notation::Letters, step, DegreeNames, messenger), step};
+}
+
+// Every degree token to a note in the key chosen in the key list; the key goes right before
+// the dot of the figured-bass name.
+std::optional<Conversion> FigBassToKey(ModGlobals& globals, const RunChoices& choices,
+                                       Messenger& messenger) {
+    if (!TakeOutputKeyFromList(globals, choices)) return std::nullopt;
+    globals.OutputKeyName = OutputKeyNameOf(globals);
+    const int step = globals.OutputKeyCode - globals.InputKeyCode;
+    return Conversion{
+        0, globals.OutputKeyName,
+        ChordLineRewriter(Notation::Degrees, step, SpelledNoteNames(SpellingOf(globals), messenger),
+                          messenger),
+        step};
+}
+
+// Another path for the input file itself (a link, or a name the file system folds).
+bool IsSameFile(const std::string& path, const struct stat& input, FileSystem& fs) {
+    struct stat output {};
+    return fs.Stat(path.c_str(), &output) == 0 && output.st_dev == input.st_dev &&
+           output.st_ino == input.st_ino;
+}
+
+// A chord line's first character is the whole marker: a longer marker matches no line, an
+// empty one only empty lines.
+bool IsChordLine(std::string_view line, std::string_view marker) {
+    return line.substr(0, 1) == marker;
+}
+
+}  // namespace
+
+bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
+    // Degrees need no output key, so Key to Figured Bass starts before anything is chosen.
+    if (globals.ConvertMode == 3 || globals.StepSemitones) return true;
+    messenger.ShowMessage("ERROR! Select an output key or interval...");
+    return false;
+}
+
+std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
+                               const std::string& inputPath, RunHost& host, FileSystem& fs) {
+    host.SetStatusField(StatusField::InputFile, inputPath);
+    const bool figuredBassInput = globals.ConvertMode == 2;
+    if (figuredBassInput && !IsFiguredBassName(inputPath)) {
+        host.ShowMessage("Not a proper Figured Bass filename!!");
+        return std::nullopt;
+    }
+    auto input = std::make_unique<LineReader>(inputPath, fs);
+    if (figuredBassInput)
+        GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
+    else if (!GetKeyCodeFromFilename(inputPath, globals, host))
+        return std::nullopt;
+
+    std::optional<Conversion> conversion;
+    switch (globals.ConvertMode) {
+        case 3:
+            conversion = KeyToFigBass(globals, host);
+            break;
+        case 2:
+            conversion = FigBassToKey(globals, choices, host);
+            break;
+        default:
+            conversion = TransposeRun(globals, choices, host);
+    }
+    if (!conversion) {
+        host.ShowMessage("Subscript out of range: no key is selected");
+        return std::nullopt;
+    }
+
+    std::string outputPath = BuildOutputPath(inputPath, conversion->replacedKeyLength,
+                                             conversion->outputKeyName, globals.FileExtension);
+    host.SetStatusField(StatusField::OutputFile, outputPath);
+    if (outputPath == inputPath || IsSameFile(outputPath, input->Identity(), fs)) {
+        host.ShowMessage("ERROR! Input and Output Filenames are the same...");
+        return std::nullopt;
+    }
+    return RunPlan{std::move(input), std::move(outputPath), std::move(conversion->rewriter),
+                   globals.ChordLineMarker, conversion->step};
+}
+
+bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host, FileSystem& fs) {
+    AtomicOutputFile output(plan.outputPath, fs);
+    LineReader& input = *plan.input;
+    std::string converted;
+    bool stepRecorded = false;
+    std::uint64_t nextReport = kProgressEvery;
+    while (const std::optional<std::string_view> line = input.NextLine()) {
+        host.SetStatusField(StatusField::InputLine, *line);
+        if (IsChordLine(*line, plan.chordLineMarker)) {
+            const std::size_t notes = plan.rewriter.ChordLineScan(*line, converted, host);
+            if (notes > 0 && !stepRecorded) {
+                globals.StepSemitones = plan.step;  // as the next run expects
+                stepRecorded = true;
+            }
+            output.WriteLine(converted);
+            host.SetStatusField(StatusField::OutputLine, converted);
+        } else {
+            output.WriteLine(*line);
+        }
+        if (input.BytesRead() >= nextReport) {
+            if (!host.KeepGoing(input.BytesRead(), input.Size())) return false;
+            nextReport = input.BytesRead() + kProgressEvery;
+        }
+    }
+    output.Commit();
+    return true;
+}
+
+}  // namespace lw

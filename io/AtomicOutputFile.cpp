@@ -1,0 +1,131 @@
+#include "AtomicOutputFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <random>
+#include <utility>
+
+#include "FileError.h"
+#include "FileNames.h"
+#include "TemporaryFiles.h"
+
+namespace lw {
+
+namespace {
+
+constexpr std::size_t kFlushSize = 256 * 1024;
+constexpr std::string_view kCannotWrite = "Cannot write the output file";
+constexpr std::string_view kCannotSave = "Cannot save the output file";
+
+std::string FolderOrDot(std::string_view path) {
+    const std::string_view folder = FolderOf(path);
+    return folder.empty() ? "./" : std::string(folder);
+}
+
+std::string RandomSuffix() {
+    std::random_device random;
+    char text[17];
+    std::snprintf(text, sizeof text, "%08x%08x", random(), random());
+    return text;
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);  // the only way to read it is to set it
+    ::umask(mask);
+    return mask;
+}
+
+// The permissions of the finished output. A file the user owns keeps its own, so a private
+// sheet stays private; one that someone else planted lends nothing. Either way no group or
+// other write bit comes back that the umask takes away.
+mode_t FinalMode(const std::string& path, FileSystem& fs) {
+    const mode_t umask = CurrentUmask();
+    struct stat existing {};
+    if (fs.Lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
+        existing.st_uid == ::geteuid())
+        return existing.st_mode & 0777 & ~(umask & 022);
+    return 0666 & ~umask;
+}
+
+}  // namespace
+
+AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
+    : fs_(fs), path_(std::move(path)) {
+    struct stat existing {};
+    if (fs_.Stat(path_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        ThrowFileError(kCannotSave, path_, EISDIR);
+    if (FileNameOf(path_).size() > NAME_MAX) ThrowFileError(kCannotSave, path_, ENAMETOOLONG);
+
+    const std::string folder = FolderOrDot(path_);
+    // O_EXCL refuses a name that exists already, a planted link included; try a few others.
+    // Readable by the user alone until Commit(): nobody can open it while it is written.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath_ = folder + ".leadwright-" + RandomSuffix() + ".tmp";
+        RegisterTemporaryFile(temporaryPath_);
+        fd_ = fs_.Open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd_ >= 0) break;
+        const int failure = errno;
+        ForgetTemporaryFile(temporaryPath_);
+        if (failure != EEXIST) ThrowFileError("Cannot create the output file", path_, failure);
+    }
+    if (fd_ < 0) ThrowFileError("Cannot create the output file", path_, EEXIST);
+    pending_.reserve(kFlushSize);
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+    if (fd_ >= 0) fs_.Close(fd_);
+    if (!committed_) fs_.Unlink(temporaryPath_.c_str());
+    ForgetTemporaryFile(temporaryPath_);
+}
+
+void AtomicOutputFile::WriteLine(std::string_view line) {
+    if (pending_.size() + line.size() + 2 > kFlushSize) {
+        Flush();
+        if (line.size() + 2 > kFlushSize) {
+            WriteAll(line);
+            WriteAll("\r\n");
+            return;
+        }
+    }
+    pending_.append(line).append("\r\n", 2);
+}
+
+void AtomicOutputFile::Flush() {
+    WriteAll(pending_);
+    pending_.clear();
+}
+
+void AtomicOutputFile::WriteAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = fs_.Write(fd_, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) ThrowFileError(kCannotWrite, path_, written < 0 ? errno : ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+}
+
+void AtomicOutputFile::Commit() {
+    Flush();
+    if (fs_.Fchmod(fd_, FinalMode(path_, fs_)) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    if (fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    const int fd = std::exchange(fd_, -1);
+    if (fs_.Close(fd) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    if (fs_.Rename(temporaryPath_.c_str(), path_.c_str()) != 0)
+        ThrowFileError(kCannotSave, path_, errno);
+    committed_ = true;
+
+    // The rename itself is on disk only once the folder is.
+    const std::string folder = FolderOrDot(path_);
+    const int folderFd = fs_.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (folderFd < 0) ThrowFileError(kCannotSave, path_, errno);
+    const int synced = fs_.Fsync(folderFd);
+    const int failure = errno;
+    fs_.Close(folderFd);
+    if (synced != 0) ThrowFileError(kCannotSave, path_, failure);
+}
+
+}  // namespace lw
