@@ -4,81 +4,56 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstddef>
 #include <limits>
-#include <optional>
+#include <vector>
 
-#include "convert/FileSystem.h"
+#include "io/FileSystem.h"
 
 namespace lw::test {
 
-// The real file system with a broken disk where a test asks for one. Every knob left alone
+// The real file system with a broken disk where a test asks for one; every knob left alone
 // passes its calls straight through.
-class FaultyFileSystem : public FileSystem {
-public:
+struct FaultyFileSystem : FileSystem {
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
-    // Reads hand out at most readChunk bytes each; after readFailsAfter bytes they fail with EIO.
-    std::size_t readChunk = kNoLimit;
-    std::optional<std::size_t> readFailsAfter;
-
-    // Writes take at most writeChunk bytes each; after writeFailsAfter bytes the disk is full.
-    std::size_t writeChunk = kNoLimit;
-    std::optional<std::size_t> writeFailsAfter;
-
-    // Each nonzero error number makes that call fail with it. createError hits only files
-    // opened for writing, closeOutputError only their Close.
-    int createError = 0;
-    int fsyncError = 0;
-    int closeOutputError = 0;
-    int renameError = 0;
-
-    // How often the run wrote and renamed, to see that a failure stopped it.
-    int renames = 0;
+    std::size_t readChunk = kNoLimit;        // bytes a read hands out at most
+    std::size_t readFailsAfter = kNoLimit;   // then reads fail with EIO
+    std::size_t readEndsAfter = kNoLimit;    // then the file seems to end: it was shortened
+    std::size_t writeFailsAfter = kNoLimit;  // then the disk is full
+    // Each nonzero error number makes that call fail with it; createError hits only files
+    // opened for writing, closeError only their Close.
+    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0;
+    std::vector<mode_t> createModes;  // the permissions each file was created with
 
     int Open(const char* path, int flags, mode_t mode) override {
-        const bool forWriting = (flags & O_ACCMODE) != O_RDONLY;
-        if (forWriting && createError != 0) return Fail(createError);
-        const int fd = FileSystem::Open(path, flags, mode);
-        if (forWriting && fd >= 0) outputFd_ = fd;
-        return fd;
+        if ((flags & O_ACCMODE) == O_RDONLY) return FileSystem::Open(path, flags, mode);
+        if (createError != 0) return Fail(createError);
+        createModes.push_back(mode);
+        return outputFd_ = FileSystem::Open(path, flags, mode);
     }
-
     ssize_t Read(int fd, void* buffer, size_t size) override {
-        size = std::min(size, readChunk);
-        if (readFailsAfter) {
-            if (read_ >= *readFailsAfter) return Fail(EIO);
-            size = std::min(size, *readFailsAfter - read_);
-        }
+        if (read_ >= readFailsAfter) return Fail(EIO);
+        size = std::min({size, readChunk, readFailsAfter - read_,
+                         readEndsAfter - std::min(read_, readEndsAfter)});
         const ssize_t got = FileSystem::Read(fd, buffer, size);
-        if (got > 0) read_ += static_cast<std::size_t>(got);
+        read_ += std::size_t(std::max<ssize_t>(got, 0));
         return got;
     }
-
     ssize_t Write(int fd, const void* buffer, size_t size) override {
-        size = std::min(size, writeChunk);
-        if (writeFailsAfter) {
-            if (written_ >= *writeFailsAfter) return Fail(ENOSPC);
-            size = std::min(size, *writeFailsAfter - written_);
-        }
-        const ssize_t put = FileSystem::Write(fd, buffer, size);
-        if (put > 0) written_ += static_cast<std::size_t>(put);
+        if (written_ >= writeFailsAfter) return Fail(ENOSPC);
+        const ssize_t put =
+            FileSystem::Write(fd, buffer, std::min(size, writeFailsAfter - written_));
+        written_ += std::size_t(std::max<ssize_t>(put, 0));
         return put;
     }
-
     int Fsync(int fd) override {
         return fsyncError != 0 ? Fail(fsyncError) : FileSystem::Fsync(fd);
     }
-
     int Close(int fd) override {
-        const int result = FileSystem::Close(fd);
-        // The file is closed all the same, as close(2) does even when it reports an error.
-        if (fd == outputFd_ && closeOutputError != 0) return Fail(closeOutputError);
-        return result;
+        const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does
+        return fd == outputFd_ && closeError != 0 ? Fail(closeError) : result;
     }
-
     int Rename(const char* from, const char* to) override {
-        ++renames;
         return renameError != 0 ? Fail(renameError) : FileSystem::Rename(from, to);
     }
 
@@ -87,9 +62,7 @@ private:
         errno = error;
         return -1;
     }
-
-    std::size_t read_ = 0;
-    std::size_t written_ = 0;
+    std::size_t read_ = 0, written_ = 0;
     int outputFd_ = -1;
 };
 

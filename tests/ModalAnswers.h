@@ -1,48 +1,100 @@
 #pragma once
 
 // The window tests answer the real modal windows (the file dialog, the message boxes) that the
-// code under test opens while the test waits inside it. A watchdog in main() gives each modal
-// window the next answer; one with no answer left, one an answer does not fit and one still open
-// 5 s after its answer fail the test and are rejected, so no test hangs.
+// code under test opens while the test waits inside it. A timer started in main() gives each
+// modal window the next answer; one with no answer left, or one its answer does not fit, fails
+// the test and is rejected, so no test hangs.
 
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
-#include <QString>
+#include <QPointer>
+#include <QTest>
+#include <deque>
 #include <functional>
-#include <initializer_list>
-#include <ostream>
-#include <vector>
 
 namespace lw::test {
 
 // Answers one modal window; false when it is not the window expected.
 using Answer = std::function<bool(QWidget& modal)>;
 
-// The answers for the modal windows to come, in order. Answers still unused when it goes fail
-// the test.
-class ModalAnswers {
-public:
-    ModalAnswers(std::initializer_list<Answer> answers);
-    ~ModalAnswers();
+inline std::deque<Answer> pendingAnswers;
+inline QPointer<QWidget> lastAnswered;
+
+// The answers for the modal windows to come, in order; all must be used.
+struct ModalAnswers {
+    ModalAnswers(std::initializer_list<Answer> answers) { pendingAnswers.assign(answers); }
+    ~ModalAnswers() {
+        EXPECT_TRUE(pendingAnswers.empty()) << pendingAnswers.size() << " modal window(s) missing";
+        pendingAnswers.clear();
+    }
 };
+
+inline void AnswerModalWindow() {
+    if (lastAnswered && !lastAnswered->isVisible()) lastAnswered = nullptr;
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr || modal == lastAnswered) return;
+    lastAnswered = modal;
+    Answer answer;
+    if (!pendingAnswers.empty()) answer = std::move(pendingAnswers.front());
+    if (!pendingAnswers.empty()) pendingAnswers.pop_front();
+    // Answered outside the timer's event: an answer may run event loops of its own.
+    QMetaObject::invokeMethod(
+        modal,
+        [answer, modal] {
+            if (answer && answer(*modal)) return;
+            ADD_FAILURE() << "Unexpected modal window " << modal->metaObject()->className() << " \""
+                          << modal->windowTitle().toStdString() << '"';
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        },
+        Qt::QueuedConnection);
+}
 
 // What a message box showed.
 struct SeenBox {
-    QString text;
-    QString title;
+    QString text, title;
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
+    Qt::TextFormat format;
     bool operator==(const SeenBox&) const = default;
 };
 
 inline void PrintTo(const SeenBox& box, std::ostream* out) {
     *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString()
-         << "\", icon " << box.icon << ", buttons " << box.buttons.toInt();
+         << "\", icon " << box.icon << ", buttons " << box.buttons.toInt() << ", format "
+         << box.format;
 }
 
 // Records the message box into seen, then presses button.
-Answer Press(QMessageBox::StandardButton button, std::vector<SeenBox>& seen);
+inline Answer Press(QMessageBox::StandardButton button, std::vector<SeenBox>& seen) {
+    return [button, &seen](QWidget& modal) {
+        auto* box = qobject_cast<QMessageBox*>(&modal);
+        if (box == nullptr || box->button(button) == nullptr) return false;
+        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
+                        box->textFormat()});
+        box->button(button)->click();
+        return true;
+    };
+}
 
 // Types an absolute path into the file dialog and accepts it.
-Answer ChooseFile(const QString& path);
+inline Answer ChooseFile(const std::string& path) {
+    return [path](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (name == nullptr) return false;
+        // Typed into an inactive dialog, the name may be completed behind the test's back.
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        name->setFocus();
+        name->setText(QString::fromStdString(path));
+        QTest::keyClick(name, Qt::Key_Return);
+        return true;
+    };
+}
 
 }  // namespace lw::test

@@ -16,15 +16,12 @@ public:
         path_ = mkdtemp(pattern.data());
     }
     ~TempFolder() { std::filesystem::remove_all(path_); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
 
     std::string Path(const std::string& name) const { return (path_ / name).string(); }
 
     std::string Write(const std::string& name, const std::string& bytes) const {
-        const std::string path = Path(name);
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+        return Path(name);
     }
 
     // Every name in the folder, so a test can see that nothing was left behind.
@@ -40,9 +37,8 @@ private:
 };
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;
-    bytes << in.rdbuf();
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return std::move(bytes).str();
 }
 

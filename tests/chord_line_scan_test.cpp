@@ -1,186 +1,80 @@
-// Chord lines through each run's note conversion, without files.
+// The chord-line scans: which bytes are notes or degree tokens, and what replaces them.
+
 #include <gtest/gtest.h>
 
-#include "ScriptedRunHost.h"
-#include "convert/NoteConversions.h"
+#include "RecordingHost.h"
+#include "convert/ChordLineRewriter.h"
 
 namespace lw {
 namespace {
 
-using test::ScriptedRunHost;
+using namespace std::string_literals;
+using test::Texts;
+
+enum class Rewrite { Up1Sharps, UpHalfFlats, CToDegrees, DegreesInC, DegreesInBb };
+
+ChordLineRewriter Make(Rewrite rewrite, Messenger& messenger) {
+    const auto sharps = SpelledNoteNames(Spelling::Sharp, messenger);
+    const auto flats = SpelledNoteNames(Spelling::Flat, messenger);
+    switch (rewrite) {
+        case Rewrite::Up1Sharps:
+            return {Notation::Letters, 2, sharps, messenger};
+        case Rewrite::UpHalfFlats:
+            return {Notation::Letters, 1, flats, messenger};
+        case Rewrite::CToDegrees:
+            return {Notation::Letters, -3, DegreeNames, messenger};
+        case Rewrite::DegreesInC:
+            return {Notation::Degrees, 3, flats, messenger};
+        case Rewrite::DegreesInBb:
+            break;
+    }
+    return {Notation::Degrees, 1, flats, messenger};
+}
 
 struct ScanCase {
     const char* name;
-    std::string in;
-    std::string out;
-    std::vector<std::string> messages = {};
+    Rewrite rewrite;
+    std::string line;
+    std::string expected;
+    Texts messages = {};
 };
 
-// By Step: interval and spelling chosen by the user.
-struct StepCase : ScanCase {
-    int step;
-    bool sharps;
+const ScanCase kCases[] = {
+    {"a root at the end of the line", Rewrite::Up1Sharps, "^G", "^A"},
+    {"the rest of the line shifts", Rewrite::UpHalfFlats, "^A  D", "^Bb  Eb"},
+    {"lowercase is never a note", Rewrite::Up1Sharps, "^am", "^am"},
+    {"only a chord's first letter is its root", Rewrite::Up1Sharps, "^CG C G", "^DG D A"},
+    {"tabs and control bytes separate chords", Rewrite::Up1Sharps, "^C\tG\0E"s, "^D\tA\0F#"s},
+    {"bytes above 127 pass", Rewrite::Up1Sharps, "^C\xffm G", "^D\xffm A"},
+    {"a slash bass changes", Rewrite::UpHalfFlats, "^G13/Ab", "^Ab13/A"},
+    {"a slash before anything else stays", Rewrite::Up1Sharps, "^G13/b9 C/ D C/",
+     "^A13/b9 D/ D D/"},
+    {"two-character notes", Rewrite::CToDegrees, "^Cb B# E# Fb Db C#", "^VII I IV III bII bII"},
+    {"degrees of a sheet in C", Rewrite::CToDegrees, "^C Am7 F#m7b5 G13/b9 C/E",
+     "^I VIm7 bVm7b5 V13/b9 I/III"},
+    {"degrees back in Bb", Rewrite::DegreesInBb, "^I  IV/V  bVII7", "^Bb  Eb/F  Ab7"},
+    {"degrees back in C", Rewrite::DegreesInC, "^bVII VII VIm7 (IV) V7b9 iv C IV",
+     "^Bb B Am7 (F) G7b9 iv C F"},
+    {"a slash and a space keep the chord open", Rewrite::DegreesInC, "^V/ I V/", "^G/ I G/"},
+    {"a token is four characters at most", Rewrite::DegreesInC, "^bVIII", "^BbI"},
+    {"a lone flat or an unknown token is the tonic",
+     Rewrite::DegreesInC,
+     "^V13/b9 VIII Bb",
+     "^G13/C9 C BC",
+     {"ERROR! Code not found, GetCodeFromChordRoman(), b",
+      "ERROR! Code not found, GetCodeFromChordRoman(), VIII",
+      "ERROR! Code not found, GetCodeFromChordRoman(), b"}},
 };
 
-class TransposeByStep : public testing::TestWithParam<StepCase> {};
-
-TEST_P(TransposeByStep, RewritesOnlyTheNotes) {
-    const StepCase& c = GetParam();
-    ModGlobals globals;
-    globals.StepSemitones = c.step;
-    globals.UseSharps = c.sharps;
-    ScriptedRunHost host;
-    TransposeNotes notes(globals, host, /*byKey=*/false);
-    std::string out;
-    notes.ConvertLine(c.in, out);
-    EXPECT_EQ(out, c.out);
-    EXPECT_EQ(host.shown, c.messages);
+TEST(ChordLineScan, ReplacesRootsAndSlashBassesOnly) {
+    for (const ScanCase& c : kCases) {
+        test::RecordingHost host;
+        std::string out;
+        Make(c.rewrite, host).ChordLineScan(c.line, out, host);
+        EXPECT_EQ(out, c.expected) << c.name;
+        EXPECT_EQ(host.messages, c.messages) << c.name;
+    }
 }
-
-StepCase Step(const char* name, std::string in, std::string out, int step, bool sharps) {
-    StepCase c;
-    c.name = name;
-    c.in = std::move(in);
-    c.out = std::move(out);
-    c.step = step;
-    c.sharps = sharps;
-    return c;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, TransposeByStep,
-    testing::Values(
-        Step("RootAtTheEndOfTheLine", "^G", "^A", 2, true),
-        Step("LongerNamesShiftTheRest", "^A  D", "^Bb  Eb", 1, false),
-        Step("SharpPreference", "^A  D", "^A#  D#", 1, true),
-        Step("DownAHalfStep", "^C Am7 F/G", "^B G#m7 E/F#", -1, true),
-        Step("LowercaseIsNeverANote", "^am", "^am", 2, true),
-        Step("OnlyTheFirstOfTwoLettersIsARoot", "^CG", "^DG", 2, true),
-        Step("SpaceSeparatesChords", "^C G", "^D A", 2, true),
-        Step("TabSeparatesChords", "^C\tG", "^D\tA", 2, true),
-        Step("SlashBassChanges", "^G13/Ab", "^A13/Bb", 2, false),
-        Step("SlashBeforeALowercaseStaysText", "^G13/b9", "^A13/b9", 2, false),
-        Step("SpaceAfterSlashDoesNotEndTheChord", "^C/ D", "^D/ D", 2, false),
-        Step("SlashAtTheEndIsCopiedOnce", "^C/", "^D/", 2, false),
-        Step("EnharmonicExtrasAreRespelled", "^Cb B# E# Fb", "^B C F E", 0, false),
-        Step("SuffixLettersAreNotNotes", "^Cmaj7#11 Dsus4 Eb7+5", "^Dmaj7#11 Esus4 F7+5", 2, false),
-        Step("MarkerAloneIsKept", "^", "^", 5, false),
-        Step("NulEndsAChordLikeASpace", std::string("^C\0G", 4), std::string("^D\0A", 4), 2, true),
-        Step("HighBytesPassThrough", "^\xE9" "C \xFF" "D", "^\xE9" "D \xFF" "E", 2, true),
-        Step("BracketedChord", "^(C) [Dm]", "^(D) [Em]", 2, true)),
-    [](const testing::TestParamInfo<StepCase>& info) { return info.param.name; });
-
-TEST(TransposeByKey, RecordsTheIntervalOfTheKeys) {
-    ModGlobals globals;
-    globals.InputKeyCode = 11;  // Ab
-    globals.OutputKeyCode = 3;  // C
-    globals.UseSharps = false;
-    globals.StepSemitones = 0;  // as the key list leaves it
-    ScriptedRunHost host;
-    TransposeNotes notes(globals, host, /*byKey=*/true);
-    std::string out;
-    notes.ConvertLine("^Ab Fm7 Db/Eb", out);
-    EXPECT_EQ(out, "^C Am7 F/G");
-    EXPECT_EQ(globals.StepSemitones, -8);
-}
-
-// Key to figured bass, in the key of the file name.
-struct DegreeCase : ScanCase {
-    NoteCode key;
-};
-
-class NotesToDegreesLines : public testing::TestWithParam<DegreeCase> {};
-
-TEST_P(NotesToDegreesLines, WritesDegreesOfTheKey) {
-    const DegreeCase& c = GetParam();
-    ModGlobals globals;
-    globals.InputKeyCode = c.key;
-    globals.OutputKeyCode = 0;
-    ScriptedRunHost host;
-    NotesToDegrees notes(globals, host);
-    std::string out;
-    notes.ConvertLine(c.in, out);
-    EXPECT_EQ(out, c.out);
-    EXPECT_TRUE(host.shown.empty());
-}
-
-DegreeCase InKey(const char* name, std::string in, std::string out, NoteCode key) {
-    DegreeCase c;
-    c.name = name;
-    c.in = std::move(in);
-    c.out = std::move(out);
-    c.key = key;
-    return c;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, NotesToDegreesLines,
-    testing::Values(InKey("CommonChordsInC", "^C Am7 Dm7 G7", "^I VIm7 IIm7 V7", 3),
-                    InKey("SlashBassInC", "^C/E", "^I/III", 3),
-                    InKey("FlatSeventhInC", "^Bb", "^bVII", 3),
-                    InKey("HalfDiminishedInC", "^F#m7b5", "^bVm7b5", 3),
-                    InKey("LowercaseAfterSlashInC", "^G13/b9", "^V13/b9", 3),
-                    InKey("EnharmonicsGiveOneDegree", "^C# Db B#", "^bII bII I", 3),
-                    InKey("MinorKeyCountsFromRelativeMajor", "^Am Dm E7", "^VIm IIm III7", 3),
-                    InKey("ThirdAndSeventhInBb", "^D A", "^III VII", 1)),
-    [](const testing::TestParamInfo<DegreeCase>& info) { return info.param.name; });
-
-// Figured bass to key, in the key chosen from the key list.
-struct KeyCase : ScanCase {
-    NoteCode key;
-    bool sharps;
-};
-
-class DegreesToNotesLines : public testing::TestWithParam<KeyCase> {};
-
-TEST_P(DegreesToNotesLines, WritesNotesOfTheKey) {
-    const KeyCase& c = GetParam();
-    ModGlobals globals;
-    globals.InputKeyCode = 0;
-    globals.OutputKeyCode = c.key;
-    globals.UseSharps = c.sharps;
-    ScriptedRunHost host;
-    DegreesToNotes notes(globals, host);
-    std::string out;
-    notes.ConvertLine(c.in, out);
-    EXPECT_EQ(out, c.out);
-    EXPECT_EQ(host.shown, c.messages);
-}
-
-KeyCase ToKey(const char* name, std::string in, std::string out, NoteCode key, bool sharps,
-              std::vector<std::string> messages = {}) {
-    KeyCase c;
-    c.name = name;
-    c.in = std::move(in);
-    c.out = std::move(out);
-    c.key = key;
-    c.sharps = sharps;
-    c.messages = std::move(messages);
-    return c;
-}
-
-const std::string kRoman = "ERROR! Code not found, GetCodeFromChordRoman(), ";
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, DegreesToNotesLines,
-    testing::Values(
-        ToKey("SharpKeyA", "^I bII bIII V", "^A A# C E", 0, true),
-        ToKey("FlatKeyC", "^bVII VII", "^Bb B", 3, false),
-        ToKey("MinorSuffixStays", "^VIm7", "^Am7", 3, false),
-        ToKey("SharpKeyG", "^VII bVII", "^F# F", 10, true),
-        ToKey("ShiftsWithNameLength", "^I  IV/V  bVII7", "^Bb  Eb/F  Ab7", 1, false),
-        ToKey("LowercaseNumeralsAreText", "^iv", "^iv", 3, false),
-        ToKey("LetterRootsAreText", "^C IV", "^C F", 3, false),
-        ToKey("FlatSignOfALetterStartsAToken", "^Bb", "^BC", 3, false, {kRoman + "b"}),
-        ToKey("BracketsStay", "^(IV)", "^(F)", 3, false),
-        ToKey("LaterDegreeLettersInAChordAreText", "^V7b9", "^G7b9", 3, false),
-        ToKey("LoneFlatAfterSlashIsTheTonic", "^V13/b9", "^G13/C9", 3, false, {kRoman + "b"}),
-        ToKey("TokenStopsAfterFourCharacters", "^bVIII", "^BbI", 3, false),
-        ToKey("UnknownTokensBecomeTheTonic", "^VIII IIII VV", "^C C C", 3, false,
-              {kRoman + "VIII", kRoman + "IIII", kRoman + "VV"}),
-        ToKey("SlashAtTheEnd", "^V/", "^G/", 3, false),
-        ToKey("SpaceAfterSlashKeepsTheChord", "^V/ I", "^G/ I", 3, false)),
-    [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace lw

@@ -1,209 +1,171 @@
-// The real window offscreen: start-up, the modes, the run host's reading of the controls, Exit.
-#include <gtest/gtest.h>
+// The real window offscreen, driven through its widgets, the real file dialog and the real
+// message boxes: start-up, the modes, File, Open, and a long run's progress.
 
 #include <QAction>
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
-#include <QTest>
-#include <QTimer>
 
 #include "ModalAnswers.h"
 #include "TempFolder.h"
 #include "app/WindowRunHost.h"
 #include "app/frmMain.h"
 
-using lw::test::ModalAnswers;
-using lw::test::Press;
-using lw::test::SeenBox;
-
+namespace lw {
 namespace {
 
-// A window started from the shipped files, which show no message.
-struct Window {
-    lw::frmMain window{LEADWRIGHT_SHIPPED_DIR};
+using namespace test;
 
-    template <typename Widget = QWidget>
-    Widget* Find(const QString& name) {
-        return window.findChild<Widget*>(name);
-    }
-    bool Shown(const QString& name) { return Find(name)->isVisibleTo(&window); }
-    QString Text(const QString& name) { return Find<QLabel>(name)->text(); }
-    void Click(int mode) { Find<QRadioButton>(QStringLiteral("Option1_%1").arg(mode))->click(); }
-};
+// A box as every box of the program looks: modal, no icon, titled Leadwright, and its text as
+// written, never read as markup.
+SeenBox Box(const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+    return {text, "Leadwright", QMessageBox::NoIcon, buttons, Qt::PlainText};
+}
 
-QStringList Rows(const lw::frmMain& window, const char* name) {
-    const auto* list = window.findChild<QListWidget*>(name);
+QStringList Rows(const frmMain& window, const char* list) {
     QStringList rows;
-    for (int row = 0; row < list->count(); ++row) rows << list->item(row)->text();
+    for (const auto* item : window.findChild<QListWidget*>(list)->findItems("", Qt::MatchContains))
+        rows << item->text();
     return rows;
 }
 
-QList<int> SelectedRows(const QListWidget* list) {
-    QList<int> rows;
-    for (QListWidgetItem* item : list->selectedItems()) rows << list->row(item);
-    return rows;
-}
-
-// ---- Start-up --------------------------------------------------------------------------------
-
-TEST(Startup, WithoutItsFilesTheMessagesComeInOrderBeforeTheWindow) {
-    lw::test::TempFolder empty;
+TEST(Startup, WithoutItsFilesSaysSoAndShowsTheBuiltInHelp) {
+    const TempFolder empty;
     std::vector<SeenBox> seen;
     ModalAnswers answers{Press(QMessageBox::Ok, seen), Press(QMessageBox::Ok, seen)};
-    lw::frmMain window(QString::fromStdString(empty.Path("")));
+    const frmMain window(QString::fromStdString(empty.Path("")));
     EXPECT_EQ(seen,
-              (std::vector<SeenBox>{{"Configuration file corrupted or not found, using defaults...",
-                                     "Leadwright", QMessageBox::NoIcon, QMessageBox::Ok},
-                                    {"Help file corrupted or not found, using old internal help...",
-                                     "Leadwright", QMessageBox::NoIcon, QMessageBox::Ok}}));
-    EXPECT_EQ(window.Globals().ChordLineMarker, "^");  // the default
-    const QStringList help = Rows(window, "lstHelp");
-    EXPECT_EQ(help.size(), 30);
-    EXPECT_EQ(help.value(0),
-              "Leadwright transposes ASCII lead sheet chords, with or without lyrics, ");
+              (std::vector{Box("Configuration file corrupted or not found, using defaults..."),
+                           Box("Help file corrupted or not found, using old internal help...")}));
+    EXPECT_EQ(window.Globals().ChordLineMarker, "^");
+    EXPECT_EQ(Rows(window, "lstHelp").join('\n').toStdString(),
+              R"(Leadwright transposes ASCII lead sheet chords, with or without lyrics, 
+ and writes the transposed lead sheet to another file.
+The program expects input filenames in this format: 
+<song name><underscore><key><dot><extension>
+Song name can be any legal filename characters.
+Underscore is just for readability.
+Key, 1, 2, or 3 characters, is required!
+Dot is required!
+Extension must be 'txt'. It is required!
+Examples: SongoftheNight_Dm.txt,  Another Ewe_Ab.txt,  Medication_F#.txt
+Minor keys must be designated with a lowercase 'm'.
+Each Chord Line must begin with a caret: '^', and be sure it's the 1st character.
+Don't use a '^' anywhere else. Actually, you could as long as it's not the 1st character.
+Always use spaces between chords, but never in a chord.
+Use a forward slash '/' only for slash chords.
+Spell slash chords like this: G13/Ab, or G13/b9
+Don't use lowercase for chord(note) names.
+Use only lowercase 'b' for flat sign.
+The program passes through '+' and '-' characters, as in C7+5. Do not use with note names, 
+e.g. C7/+G, You should use '#' and 'b' instead.
+The program doesn't check for a duplicate filename before writing the output file.
+The default Chord Line Marker and default file extension, can be changed by editing the
+Configuration File: 'LWSET.lwc'.  Use a plain text editor like Notepad.  Instructions are
+included in the file.
+
+DISCLAIMER ->
+Leadwright is free to use and to share, unchanged and free of charge.
+It comes as it is, with no warranty of any kind.
+The authors are not liable for any damage or loss from its use.
+Keep copies of your lead sheets before you convert them.)");
 }
 
-TEST(Startup, TheFilesGiveTheMarkerTheDialogFilterAndTheHelp) {
-    lw::test::TempFolder folder;
+TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
+    const TempFolder folder;
     folder.Write("LWSET.lwc", "[LWSET.lwc\r\n\r\n\r\n!\r\n\r\nlst\r\n");
-    folder.Write("README.txt", "[DO NOT EDIT\r\nFirst row\r\n\r\nLast row\r\n");
-    lw::frmMain window(QString::fromStdString(folder.Path("")));
+    folder.Write("README.txt", "[DO NOT EDIT\r\n");  // a header alone: no rows, no message
+    const frmMain window(QString::fromStdString(folder.Path("")));
+    EXPECT_EQ(window.windowTitle(), "Leadwright, V3.0.0");
     EXPECT_EQ(window.Globals().ChordLineMarker, "!");
-    EXPECT_EQ(window.Globals().FileExtension, "lst");
-    const auto* dialog = window.findChild<QFileDialog*>("CommonDialog1");
-    EXPECT_EQ(dialog->nameFilters(), QStringList{"*.lst (*.lst)"});
-    EXPECT_EQ(dialog->defaultSuffix(), "txt");
-    EXPECT_EQ(Rows(window, "lstHelp"), (QStringList{"First row", "", "Last row"}));
+    EXPECT_EQ(window.findChild<QFileDialog*>()->nameFilters(), QStringList{"*.lst (*.lst)"});
+    EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
+    EXPECT_EQ(Rows(window, "lstKey").size(), 17);
+    EXPECT_EQ(Rows(window, "lstStep").size(), 22);
 }
 
-TEST(Window, StateAtStart) {
-    Window w;
-    EXPECT_EQ(w.window.windowTitle(), "Leadwright, V3.0.0");
-    const QStringList keys = Rows(w.window, "lstKey");
-    EXPECT_EQ(keys.size(), 17);
-    EXPECT_EQ(keys.value(0), "A (F#m)");
-    EXPECT_EQ(keys.value(16), "Ab (Fm)");
-    const QStringList steps = Rows(w.window, "lstStep");
-    EXPECT_EQ(steps.size(), 22);
-    EXPECT_EQ(steps.value(0), "Up 1/2");
-    EXPECT_EQ(steps.value(21), "Down 5 1/2");
-    EXPECT_EQ(SelectedRows(w.Find<QListWidget>("lstKey")), QList<int>{});
-    EXPECT_EQ(SelectedRows(w.Find<QListWidget>("lstStep")), QList<int>{});
-    EXPECT_TRUE(w.Find<QRadioButton>("optPref_1")->isChecked());  // "b"
-    EXPECT_EQ(w.window.Globals().ConvertMode, 0);
-    EXPECT_EQ(w.window.Globals().OutputKeyCode, -1);
-    EXPECT_EQ(w.window.Globals().StepSemitones, std::nullopt);
-}
-
-// ---- Modes -----------------------------------------------------------------------------------
-
-// What each mode shows besides the mode buttons and the file fields, which always show.
-struct ModeView {
-    int mode;
-    bool keyList, stepList, preference, byStepButton;
-};
-
-constexpr ModeView kModeViews[] = {
-    {0, true, false, false, true},    // By Key
-    {1, false, true, true, true},     // By Step
-    {2, true, false, false, false},   // Figured Bass to Key
-    {3, false, false, false, false},  // Key to Figured Bass
-};
-
-void ExpectView(Window& w, const ModeView& view) {
-    EXPECT_EQ(w.window.Globals().ConvertMode, view.mode);
-    const std::pair<std::vector<const char*>, bool> controls[] = {
-        {{"Label1_0", "lstKey"}, view.keyList},
-        {{"Label1_1", "lstStep"}, view.stepList},
-        {{"Frame1", "optPref_0", "optPref_1"}, view.preference},
-        {{"Option1_1"}, view.byStepButton},
-        {{"Option1_0", "Option1_2", "Option1_3", "lblFilename_0", "lstHelp"}, true},
-        {{"lblFilename_2", "lblFilename_3"}, false},  // the line fields never show
+TEST(Modes, EachShowsItsOwnControls) {
+    const std::pair<const char*, const char*> views[] = {
+        {"Option1_1", "Label1_1 lstStep Frame1 optPref_0 optPref_1 Option1_1"},
+        {"Option1_0", "Label1_0 lstKey Option1_1"},
+        {"Option1_2", "Label1_0 lstKey"},
+        {"Option1_3", ""},
     };
-    for (const auto& [names, shown] : controls) {
-        for (const char* name : names) EXPECT_EQ(w.Shown(name), shown) << name;
-    }
-    if (view.mode == 1) {  // By Step chooses "Up 1/2"
-        EXPECT_EQ(SelectedRows(w.Find<QListWidget>("lstStep")), QList<int>{0});
-        EXPECT_EQ(w.window.Globals().StepSemitones, 1);
+    frmMain window(LEADWRIGHT_SHIPPED_DIR);
+    for (const auto& [mode, shown] : views) {
+        window.findChild<QRadioButton*>(mode)->click();
+        QStringList visible;
+        for (const char* name : {"Label1_0", "lstKey", "Label1_1", "lstStep", "Frame1", "optPref_0",
+                                 "optPref_1", "Option1_1", "lblFilename_2", "lblFilename_3"})
+            if (window.findChild<QWidget*>(name)->isVisibleTo(&window)) visible << name;
+        EXPECT_EQ(visible.join(' '), shown) << mode;
     }
 }
 
-TEST(Modes, EveryChangeShowsTheControlsOfTheNewMode) {
+TEST(FileOpen, NeedsAKeyOrStepFirstAndAFocusedListIsNoChoice) {
+    frmMain window(LEADWRIGHT_SHIPPED_DIR);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.findChild<QListWidget*>("lstKey")->setFocus(Qt::TabFocusReason);  // a current row only
+    std::vector<SeenBox> seen;
+    ModalAnswers answers{Press(QMessageBox::Ok, seen)};
+    window.findChild<QAction*>("mnuFileOpen")->trigger();
+    EXPECT_EQ(seen, std::vector{Box("ERROR! Select an output key or interval...")});
+}
+
+TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
+    const TempFolder songs;
+    const std::string input = songs.Write("<b>Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nBaa baa\r\n");
+    frmMain window(LEADWRIGHT_SHIPPED_DIR);
+    window.findChild<QListWidget*>("lstKey")->setCurrentRow(4);  // "C (Am)"
+    std::vector<SeenBox> seen;
     {
-        SCOPED_TRACE("at start");
-        Window w;
-        ExpectView(w, kModeViews[0]);
+        ModalAnswers answers{ChooseFile(input), Press(QMessageBox::Cancel, seen), ChooseFile(input),
+                             Press(QMessageBox::Ok, seen)};
+        window.findChild<QAction*>("mnuFileOpen")->trigger();
+        EXPECT_EQ(songs.Names(), std::set<std::string>{"<b>Ewe_Ab.txt"});  // Cancel wrote nothing
+        window.findChild<QAction*>("mnuFileOpen")->trigger();
     }
-    for (const ModeView& from : kModeViews) {
-        for (const ModeView& to : kModeViews) {
-            if (to.mode == from.mode) continue;
-            Window w;
-            w.Click(from.mode);
-            if (!w.Shown(QStringLiteral("Option1_%1").arg(to.mode))) continue;
-            SCOPED_TRACE(testing::Message() << "mode " << from.mode << " then " << to.mode);
-            w.Click(to.mode);
-            ExpectView(w, to);
-        }
-    }
+    const SeenBox question =
+        Box("Any you ready to write the file?", QMessageBox::Ok | QMessageBox::Cancel);
+    EXPECT_EQ(seen, (std::vector{question, question}));
+    EXPECT_EQ(ReadBytes(songs.Path("<b>Ewe_C.txt")), "^C Am7 F/G\r\nBaa baa\r\n");
+    QStringList fields;
+    for (const auto* field : window.findChildren<QLabel*>(QRegularExpression("lblFilename_")))
+        fields << field->text();
+    EXPECT_EQ(fields, (QStringList{QString::fromStdString(input),
+                                   QString::fromStdString(songs.Path("<b>Ewe_C.txt")), "Baa baa",
+                                   "^C Am7 F/G"}));
+    // The run recorded its own interval; By Step records "Up 1/2" again though it stays selected.
+    for (const char* mode : {"Option1_1", "Option1_0", "Option1_1"})
+        window.findChild<QRadioButton*>(mode)->click();
+    EXPECT_EQ(window.Globals().StepSemitones, 1);
 }
 
-TEST(Modes, PreferenceIsKeptAcrossModes) {
-    Window w;
-    w.Click(1);
-    w.Find<QRadioButton>("optPref_0")->click();
-    for (int mode : {0, 2, 3, 0, 1}) w.Click(mode);
-    EXPECT_TRUE(w.Find<QRadioButton>("optPref_0")->isChecked());
-    EXPECT_FALSE(w.Find<QRadioButton>("optPref_1")->isChecked());
-    EXPECT_EQ(w.window.Host().Preference(), lw::Spelling::Sharp);
-}
-
-// ---- The run host ----------------------------------------------------------------------------
-
-TEST(RunHost, KeyIndexIsNoneUntilAKeyIsSelected) {
-    Window w;
-    auto* keys = w.Find<QListWidget>("lstKey");
-    w.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
-    keys->setFocus(Qt::TabFocusReason);
-    QApplication::processEvents();
-    ASSERT_EQ(keys->currentRow(), 0);  // the focus moved to a row without selecting it
-    EXPECT_EQ(w.window.Host().SelectedKeyIndex(), std::nullopt);
-    EXPECT_EQ(w.window.Globals().StepSemitones, std::nullopt);
-    keys->setCurrentRow(16);
-    EXPECT_EQ(w.window.Host().SelectedKeyIndex(), 16);
-}
-
-TEST(RunHost, LineFieldsAreThrottledButKeepTheLastLine) {
-    Window w;
-    lw::WindowRunHost& host = w.window.Host();
-    QElapsedTimer clock;
-    clock.start();
-    host.SetStatusField(lw::StatusField::InputLine, "in 1");
-    host.SetStatusField(lw::StatusField::InputLine, "in 2");
-    host.SetStatusField(lw::StatusField::OutputLine, "out 2");
-    if (clock.elapsed() < 50) {  // too soon after the first line to draw again
-        EXPECT_EQ(w.Text("lblFilename_2"), "in 1");
-        EXPECT_EQ(w.Text("lblFilename_3"), "");
-    }
-    host.FlushStatusFields();  // as at the end of a run
-    EXPECT_EQ(w.Text("lblFilename_2"), "in 2");
-    EXPECT_EQ(w.Text("lblFilename_3"), "out 2");
-}
-
-// ---- File, Exit ------------------------------------------------------------------------------
-
-TEST(FileMenu, ExitEndsTheProgramAtOnce) {
-    Window w;
-    w.window.show();
-    QTimer::singleShot(0, [&] { w.Find<QAction>("mnuFileExit")->trigger(); });
-    QTimer::singleShot(10000, &w.window, [] { QCoreApplication::exit(99); });  // if Exit failed
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(w.window.isVisible());
+TEST(Progress, ALongRunShowsItAndCancelEndsIt) {
+    frmMain window(LEADWRIGHT_SHIPPED_DIR);
+    window.show();
+    WindowRunHost& host = window.Host();
+    host.StartProgress();
+    EXPECT_TRUE(host.KeepGoing(1, 4));  // too soon for a dialog
+    QTest::qWait(600);
+    std::optional<QString> title;
+    ModalAnswers answers{[&](QWidget& modal) {
+        auto* progress = qobject_cast<QProgressDialog*>(&modal);
+        if (progress == nullptr || progress->value() != 500) return false;
+        title = progress->windowTitle();
+        progress->findChild<QPushButton*>()->click();
+        return true;
+    }};
+    EXPECT_TRUE(host.KeepGoing(2, 4));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return title.has_value(); }));
+    EXPECT_EQ(title, "Leadwright");
+    EXPECT_FALSE(host.KeepGoing(3, 4));
+    host.EndRun();
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
 }  // namespace
+}  // namespace lw
