@@ -54,31 +54,28 @@ inline void AnswerModalWindow() {
         Qt::QueuedConnection);
 }
 
-// What a message box showed.
-struct SeenBox {
-    QString text, title;
-    QMessageBox::Icon icon;
-    QMessageBox::StandardButtons buttons;
-    Qt::TextFormat format;
-    bool operator==(const SeenBox&) const = default;
-};
-
-inline void PrintTo(const SeenBox& box, std::ostream* out) {
-    *out << '"' << box.text.toStdString() << "\" titled \"" << box.title.toStdString()
-         << "\", icon " << box.icon << ", buttons " << box.buttons.toInt() << ", format "
-         << box.format;
-}
-
-// Records the message box into seen, then presses button.
-inline Answer Press(QMessageBox::StandardButton button, std::vector<SeenBox>& seen) {
+// Records what the message box shows, as Box() describes it, then presses button.
+inline Answer Press(QMessageBox::StandardButton button, QStringList& seen) {
     return [button, &seen](QWidget& modal) {
         auto* box = qobject_cast<QMessageBox*>(&modal);
         if (box == nullptr || box->button(button) == nullptr) return false;
-        seen.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(),
-                        box->textFormat()});
+        seen << QStringLiteral("%1 | %2, icon %3, buttons %4, format %5")
+                    .arg(box->text(), box->windowTitle())
+                    .arg(box->icon())
+                    .arg(box->standardButtons().toInt())
+                    .arg(box->textFormat());
         box->button(button)->click();
         return true;
     };
+}
+
+// A box as every box of the program looks: modal, no icon, titled Leadwright, and its text as
+// written, never read as markup.
+inline QString Box(const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
+    return QStringLiteral("%1 | Leadwright, icon 0, buttons %2, format %3")
+        .arg(text)
+        .arg(buttons.toInt())
+        .arg(Qt::PlainText);
 }
 
 // Types an absolute path into the file dialog and accepts it.

@@ -12,27 +12,14 @@
 
 namespace lw::test {
 
-// The window as a run finds it: a mode, and a key row or a step row chosen.
+// The window as a run finds it: a mode (0 By Key, 1 By Step, 2 Figured Bass to Key, 3 Key to
+// Figured Bass); in modes 0 and 2 the key row chosen (-1: a step was chosen instead), in mode 1
+// the step row; and the sharp or flat preference.
 struct Window {
-    int mode = 0;
-    std::optional<int> keyRow;
-    std::optional<int> stepRow;
+    int mode;
+    int row = -1;
     Spelling preference = Spelling::Flat;
 };
-
-inline Window Mode(int mode, std::optional<int> keyRow, std::optional<int> stepRow = {},
-                   Spelling preference = Spelling::Flat) {
-    Window window;
-    window.mode = mode;
-    window.keyRow = keyRow;
-    window.stepRow = stepRow;
-    window.preference = preference;
-    return window;
-}
-inline Window ByKey(int row) { return Mode(0, row); }
-inline Window ByStep(int row, Spelling preference) { return Mode(1, {}, row, preference); }
-inline Window FromFiguredBass(int row) { return Mode(2, row); }
-inline const Window ToFiguredBass = Mode(3, {});
 
 struct Outcome {
     bool written = false;
@@ -47,13 +34,18 @@ inline Outcome RunOnce(const Window& window, const TempFolder& folder, const std
     Outcome outcome;
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
-    RunChoices choices;
-    choices.keyIndex = window.keyRow;
-    choices.preference = window.preference;
-    if (window.keyRow) lstKey_Click(globals);
-    if (window.stepRow) lstStep_Click(globals, *window.stepRow);
-    if (window.mode == 1) choices.visibleList = ShownList::Step;
-    if (window.mode == 3) choices.visibleList = ShownList::None;
+    RunChoices choices{ShownList::Key, std::nullopt, window.preference};
+    if (window.mode == 1) {
+        choices.visibleList = ShownList::Step;
+        lstStep_Click(globals, window.row);
+    } else if (window.mode == 3) {
+        choices.visibleList = ShownList::None;
+    } else if (window.row < 0) {
+        lstStep_Click(globals, 0);
+    } else {
+        choices.keyIndex = window.row;
+        lstKey_Click(globals);
+    }
     try {
         std::optional<RunPlan> plan =
             PlanRun(globals, choices, folder.Path(input), outcome.host, fs);

@@ -18,12 +18,6 @@ namespace {
 
 using namespace test;
 
-// A box as every box of the program looks: modal, no icon, titled Leadwright, and its text as
-// written, never read as markup.
-SeenBox Box(const QString& text, QMessageBox::StandardButtons buttons = QMessageBox::Ok) {
-    return {text, "Leadwright", QMessageBox::NoIcon, buttons, Qt::PlainText};
-}
-
 QStringList Rows(const frmMain& window, const char* list) {
     QStringList rows;
     for (const auto* item : window.findChild<QListWidget*>(list)->findItems("", Qt::MatchContains))
@@ -33,11 +27,11 @@ QStringList Rows(const frmMain& window, const char* list) {
 
 TEST(Startup, WithoutItsFilesSaysSoAndShowsTheBuiltInHelp) {
     const TempFolder empty;
-    std::vector<SeenBox> seen;
+    QStringList seen;
     ModalAnswers answers{Press(QMessageBox::Ok, seen), Press(QMessageBox::Ok, seen)};
     const frmMain window(QString::fromStdString(empty.Path("")));
     EXPECT_EQ(seen,
-              (std::vector{Box("Configuration file corrupted or not found, using defaults..."),
+              (QStringList{Box("Configuration file corrupted or not found, using defaults..."),
                            Box("Help file corrupted or not found, using old internal help...")}));
     EXPECT_EQ(window.Globals().ChordLineMarker, "^");
     EXPECT_EQ(Rows(window, "lstHelp").join('\n').toStdString(),
@@ -104,33 +98,31 @@ TEST(Modes, EachShowsItsOwnControls) {
     }
 }
 
-TEST(FileOpen, NeedsAKeyOrStepFirstAndAFocusedListIsNoChoice) {
-    frmMain window(LEADWRIGHT_SHIPPED_DIR);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.findChild<QListWidget*>("lstKey")->setFocus(Qt::TabFocusReason);  // a current row only
-    std::vector<SeenBox> seen;
-    ModalAnswers answers{Press(QMessageBox::Ok, seen)};
-    window.findChild<QAction*>("mnuFileOpen")->trigger();
-    EXPECT_EQ(seen, std::vector{Box("ERROR! Select an output key or interval...")});
-}
-
+// Nothing chosen (a focused list is no choice), Cancel at the question, then a conversion.
 TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     const TempFolder songs;
     const std::string input = songs.Write("<b>Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nBaa baa\r\n");
     frmMain window(LEADWRIGHT_SHIPPED_DIR);
-    window.findChild<QListWidget*>("lstKey")->setCurrentRow(4);  // "C (Am)"
-    std::vector<SeenBox> seen;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto* keys = window.findChild<QListWidget*>("lstKey");
+    auto* open = window.findChild<QAction*>("mnuFileOpen");
+    QStringList seen;
     {
-        ModalAnswers answers{ChooseFile(input), Press(QMessageBox::Cancel, seen), ChooseFile(input),
+        ModalAnswers answers{Press(QMessageBox::Ok, seen), ChooseFile(input),
+                             Press(QMessageBox::Cancel, seen), ChooseFile(input),
                              Press(QMessageBox::Ok, seen)};
-        window.findChild<QAction*>("mnuFileOpen")->trigger();
+        keys->setFocus(Qt::TabFocusReason);  // a current row, nothing selected
+        open->trigger();
+        keys->setCurrentRow(4);  // "C (Am)"
+        open->trigger();
         EXPECT_EQ(songs.Names(), std::set<std::string>{"<b>Ewe_Ab.txt"});  // Cancel wrote nothing
-        window.findChild<QAction*>("mnuFileOpen")->trigger();
+        open->trigger();
     }
-    const SeenBox question =
+    const QString question =
         Box("Any you ready to write the file?", QMessageBox::Ok | QMessageBox::Cancel);
-    EXPECT_EQ(seen, (std::vector{question, question}));
+    EXPECT_EQ(seen,
+              (QStringList{Box("ERROR! Select an output key or interval..."), question, question}));
     EXPECT_EQ(ReadBytes(songs.Path("<b>Ewe_C.txt")), "^C Am7 F/G\r\nBaa baa\r\n");
     QStringList fields;
     for (const auto* field : window.findChildren<QLabel*>(QRegularExpression("lblFilename_")))
