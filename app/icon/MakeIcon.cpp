@@ -1,13 +1,17 @@
 // Draws the window icon once: a letter C with an arrow pointing right, and the letters E and b
-// below them, 32 by 32 pixels in 16 colours. The result is committed as app/leadwright.png;
-// the build never runs this. To draw it again:
+// below them, 32 by 32 pixels in 16 colours. The result is committed as app/leadwright.png,
+// and in the other sizes of the desktop's icon theme as packaging/icons/leadwright-SIZE.png;
+// the build never runs this. To draw them again:
 //   cmake -S app/icon -B /tmp/leadwright-icon && cmake --build /tmp/leadwright-icon
 //   /tmp/leadwright-icon/make_icon app/leadwright.png
+//   for size in 16 48 64 128 256; do
+//       /tmp/leadwright-icon/make_icon packaging/icons/leadwright-$size.png $size; done
 
 #include <QColor>
 #include <QImage>
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace {
@@ -41,8 +45,9 @@ constexpr std::array<std::string_view, 32> kPicture{
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon <output.png>\n");
+    const int size = argc == 3 ? std::atoi(argv[2]) : 32;
+    if (argc < 2 || argc > 3 || size < 16) {
+        std::fprintf(stderr, "usage: make_icon <output.png> [size, at least 16]\n");
         return 2;
     }
     QImage image(32, 32, QImage::Format_Indexed8);
@@ -60,6 +65,11 @@ int main(int argc, char* argv[]) {
             }
             image.setPixel(x, y, uint(colour));
         }
+    }
+    // Whole multiples keep the pixels sharp; other sizes are smoothed.
+    if (size != 32) {
+        const auto mode = size % 32 == 0 ? Qt::FastTransformation : Qt::SmoothTransformation;
+        image = image.convertToFormat(QImage::Format_ARGB32).scaled(size, size, Qt::IgnoreAspectRatio, mode);
     }
     return image.save(QString::fromLocal8Bit(argv[1]), "PNG") ? 0 : 1;
 }
