@@ -12,6 +12,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QStyle>
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <optional>
@@ -69,6 +71,25 @@ QListWidget* MakeSelectionList(QWidget* parent, const QString& name, QRect where
     auto* list = MakeList(parent, name, where);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return list;
+}
+
+// The help list was laid out for a 9.75-point "MS Serif". Where a wider serif stands in for it
+// (Debian has DejaVu Serif), the size shrinks until the widest built-in row fits the list.
+QFont HelpFont(const QListWidget& list) {
+    QFont font(QStringLiteral("MS Serif"));
+    font.setStyleHint(QFont::Serif);
+    const int room = list.width() - 2 * list.frameWidth() -
+                     list.style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 4;
+    for (double points = 9.75; points >= 6; points -= 0.25) {
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font);
+        const auto fits = [&](std::string_view row) {
+            return metrics.horizontalAdvance(
+                       QString::fromUtf8(row.data(), qsizetype(row.size()))) <= room;
+        };
+        if (std::all_of(BuiltInHelpRows.begin(), BuiltInHelpRows.end(), fits)) break;
+    }
+    return font;
 }
 
 QString Indexed(const char* name, int index) {
@@ -186,10 +207,7 @@ void frmMain::CreateControls() {
     }
 
     lstHelp = MakeList(client, QStringLiteral("lstHelp"), Twips(2580, 1290, 6975, 5580));
-    QFont helpFont(QStringLiteral("MS Serif"));
-    helpFont.setPointSizeF(9.75);
-    helpFont.setStyleHint(QFont::Serif);
-    lstHelp->setFont(helpFont);
+    lstHelp->setFont(HelpFont(*lstHelp));
 
     // The line fields lie inside the help list's area; nothing ever shows them.
     for (int index : {2, 3}) {

@@ -43,7 +43,12 @@ void RemoveTemporaryFilesOnTermination() {
     action.sa_handler = RemoveAndEnd;
     sigemptyset(&action.sa_mask);
     for (const int signal : kTerminationSignals) sigaddset(&action.sa_mask, signal);
-    for (const int signal : kTerminationSignals) sigaction(signal, &action, nullptr);
+    for (const int signal : kTerminationSignals) {
+        // A signal ignored by whoever started us (nohup, a background job) stays ignored.
+        struct sigaction before {};
+        if (sigaction(signal, nullptr, &before) == 0 && before.sa_handler != SIG_IGN)
+            sigaction(signal, &action, nullptr);
+    }
 }
 
 void RegisterTemporaryFile(const std::string& path) {
