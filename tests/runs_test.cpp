@@ -1,16 +1,71 @@
-// Whole runs through plan and execute, from the path the dialog gives to the file written.
+// Whole runs through plan and execute, from the path the dialog gives to the file written:
+// what each mode writes and refuses, and what broken disks, changing inputs and permissions do.
+// An output is complete or absent, an old output survives every failure, nothing private leaks.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "RunOnce.h"
+#include "FaultyFileSystem.h"
+#include "RecordingHost.h"
+#include "TempFolder.h"
+#include "convert/RunPlan.h"
+#include "io/FileError.h"
 
 namespace lw {
 namespace {
 
 using namespace std::string_literals;
 using namespace test;
+
+// The window as a run finds it: a mode (0 By Key, 1 By Step, 2 Figured Bass to Key, 3 Key to
+// Figured Bass); in modes 0 and 2 the key row chosen (-1: a step was chosen instead), in mode 1
+// the step row; and the sharp or flat preference.
+struct Window {
+    int mode;
+    int row = -1;
+    Spelling preference = Spelling::Flat;
+};
+
+struct Outcome {
+    bool written = false;
+    Texts messages;
+    ModGlobals globals;
+    RecordingHost host;
+};
+
+// Plans and executes one run on folder/input; "{dir}" in a message stands for the folder.
+Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input,
+                FileSystem& fs = SystemFileSystem()) {
+    Outcome outcome;
+    ModGlobals& globals = outcome.globals;
+    globals.ConvertMode = window.mode;
+    RunChoices choices{ShownList::Key, std::nullopt, window.preference};
+    if (window.mode == 1) {
+        choices.visibleList = ShownList::Step;
+        lstStep_Click(globals, window.row);
+    } else if (window.mode == 3) {
+        choices.visibleList = ShownList::None;
+    } else if (window.row < 0) {
+        lstStep_Click(globals, 0);
+    } else {
+        choices.keyIndex = window.row;
+        lstKey_Click(globals);
+    }
+    try {
+        std::optional<RunPlan> plan =
+            PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
+        outcome.written = plan && ExecutePlan(*plan, globals, outcome.host, fs);
+    } catch (const FileError& failure) {
+        outcome.host.ShowMessage(failure.what());
+    }
+    for (std::string text : outcome.host.messages) {
+        if (const auto at = text.find(folder.Path("")); at != std::string::npos)
+            text.replace(at, folder.Path("").size(), "{dir}/");
+        outcome.messages.push_back(text);
+    }
+    return outcome;
+}
 
 constexpr int kBb = 2, kC = 4, kD = 7;  // rows of the key list
 
@@ -22,101 +77,39 @@ struct RunCase {
     Texts messages = {};
 };
 
+// clang-format off
 const RunCase kRuns[] = {
-    {"By Key from Ab to C",
-     {0, kC},
-     "Another Ewe_Ab.txt",
-     "^Ab Fm7 Db/Eb\r\nla la\r\n",
-     "Another Ewe_C.txt",
-     "^C Am7 F/G\r\nla la\r\n"},
-    {"By Key keeps a minor key minor",
-     {0, 0},
-     "Song_Em.txt",
-     "^Em D",
-     "Song_F#m.txt",
-     "^F#m E\r\n"},
-    {"By Key to the same pitch respells",
-     {0, 12},
-     "Song_Gb.txt",
-     "^Gb Ebm Db7/Ab",
-     "Song_F#.txt",
-     "^F# D#m C#7/G#\r\n"},
-    {"By Step up a whole step with sharps",
-     {1, 1, Spelling::Sharp},
-     "Night_Dm.txt",
-     "^Dm A7 Bb",
-     "Night_Em.txt",
-     "^Em B7 C\r\n"},
-    {"By Step cuts the name at its own extension",
-     {1, 11},
-     "Tune_C.text",
-     "^C  F",
-     "Tune_B.txt",
-     "^B  E\r\n"},
-    {"every line end becomes CR LF, every other byte stays",
-     {0, kD},
-     "Tune_C.txt",
-     "a\rb\nc\r\n\0\xff\r\r\n^C"s,
-     "Tune_D.txt",
-     "a\r\nb\r\nc\r\n\0\xff\r\n\r\n^D\r\n"s},
+    {"By Key from Ab to C", {0, kC},
+     "Another Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nla la\r\n", "Another Ewe_C.txt", "^C Am7 F/G\r\nla la\r\n"},
+    {"By Key keeps a minor key minor", {0, 0}, "Song_Em.txt", "^Em D", "Song_F#m.txt", "^F#m E\r\n"},
+    {"By Key to the same pitch respells", {0, 12},
+     "Song_Gb.txt", "^Gb Ebm Db7/Ab", "Song_F#.txt", "^F# D#m C#7/G#\r\n"},
+    {"By Step up a whole step with sharps", {1, 1, Spelling::Sharp},
+     "Night_Dm.txt", "^Dm A7 Bb", "Night_Em.txt", "^Em B7 C\r\n"},
+    {"By Step cuts the name at its own extension", {1, 11},
+     "Tune_C.text", "^C  F", "Tune_B.txt", "^B  E\r\n"},
+    {"every line end becomes CR LF, every other byte stays", {0, kD},
+     "Tune_C.txt", "a\rb\nc\r\n\0\xff\r\r\n^C"s, "Tune_D.txt", "a\r\nb\r\nc\r\n\0\xff\r\n\r\n^D\r\n"s},
     {"an empty sheet gives an empty output", {0, kD}, "Tune_C.txt", "", "Tune_D.txt", ""},
-    {"Key to Figured Bass counts a minor key from its relative major",
-     {3},
-     "Medication_F#m.txt",
-     "^F#m Bm C#7\r\n^",
-     "Medication_.txt",
-     "^VIm IIm III7\r\n^\r\n"},
-    {"Figured Bass to Key",
-     {2, kBb},
-     "Ewe_.txt",
-     "^I  IV/V  bVII7",
-     "Ewe_Bb.txt",
-     "^Bb  Eb/F  Ab7\r\n"},
-    {"a token that is no degree becomes the tonic",
-     {2, kC},
-     "Song_.txt",
-     "^V13/b9",
-     "Song_C.txt",
-     "^G13/C9\r\n",
-     {"ERROR! Code not found, GetCodeFromChordRoman(), b"}},
+    {"Key to Figured Bass counts a minor key from its relative major", {3},
+     "Medication_F#m.txt", "^F#m Bm C#7\r\n^", "Medication_.txt", "^VIm IIm III7\r\n^\r\n"},
+    {"Figured Bass to Key", {2, kBb}, "Ewe_.txt", "^I  IV/V  bVII7", "Ewe_Bb.txt", "^Bb  Eb/F  Ab7\r\n"},
+    {"a token that is no degree becomes the tonic", {2, kC}, "Song_.txt", "^V13/b9", "Song_C.txt",
+     "^G13/C9\r\n", {"ERROR! Code not found, GetCodeFromChordRoman(), b"}},
     {"no dot", {0, kC}, "Song", "^C", "", "", {"ERROR! '.' not found in input filename..."}},
     {"no key", {3}, "Song_.txt", "^C", "", "", {"ERROR! Key not found in input filename..."}},
-    {"a missing input is opened before its key is read",
-     {0, kC},
-     "Missing",
-     "",
-     "",
-     "",
+    {"a missing input is opened before its key is read", {0, kC}, "Missing", "", "", "",
      {"Cannot open the input file {dir}/Missing: No such file or directory"}},
-    {"no underscore before the dot",
-     {2, kC},
-     "Song_C.txt",
-     "^I",
-     "",
-     "",
+    {"no underscore before the dot", {2, kC}, "Song_C.txt", "^I", "", "",
      {"Not a proper Figured Bass filename!!"}},
-    {"a folder's underscore and dot do not count",
-     {2, kC},
-     "A_.B/Song",
-     "^I",
-     "",
-     "",
+    {"a folder's underscore and dot do not count", {2, kC}, "A_.B/Song", "^I", "", "",
      {"Not a proper Figured Bass filename!!"}},
-    {"the output would be the input",
-     {0, kC},
-     "Song_C.txt",
-     "^C",
-     "",
-     "",
+    {"the output would be the input", {0, kC}, "Song_C.txt", "^C", "", "",
      {"ERROR! Input and Output Filenames are the same..."}},
-    {"no key row selected after a step was chosen",
-     {0},
-     "Song_C.txt",
-     "^C",
-     "",
-     "",
+    {"no key row selected after a step was chosen", {0}, "Song_C.txt", "^C", "", "",
      {"Subscript out of range: no key is selected"}},
 };
+// clang-format on
 
 TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
     for (const RunCase& c : kRuns) {
@@ -138,25 +131,16 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
 
 // By Key from C to every row of the key list: each row spells its black keys its own way.
 TEST(Runs, EveryKeyRowSpellsItsOwnScale) {
+    // clang-format off
     const char* const scales[] = {
-        "A: A B C# D E F# G#",
-        "A#: A# C D D# F G A",
-        "Bb: Bb C D Eb F G A",
-        "B: B C# D# E F# G# A#",
-        "C: ",
-        "C#: C# D# F F# G# A# C",
-        "Db: Db Eb F Gb Ab Bb C",
-        "D: D E F# G A B C#",
-        "D#: D# F G G# A# C D",
-        "Eb: Eb F G Ab Bb C D",
-        "E: E F# G# A B C# D#",
-        "F: F G A Bb C D E",
-        "F#: F# G# A# B C# D# F",
-        "Gb: Gb Ab Bb B Db Eb F",
-        "G: G A B C D E F#",
-        "G#: G# A# C C# D# F G",
-        "Ab: Ab Bb C Db Eb F G",
+        "A: A B C# D E F# G#",    "A#: A# C D D# F G A",    "Bb: Bb C D Eb F G A",
+        "B: B C# D# E F# G# A#",  "C: ",                    "C#: C# D# F F# G# A# C",
+        "Db: Db Eb F Gb Ab Bb C", "D: D E F# G A B C#",     "D#: D# F G G# A# C D",
+        "Eb: Eb F G Ab Bb C D",   "E: E F# G# A B C# D#",   "F: F G A Bb C D E",
+        "F#: F# G# A# B C# D# F", "Gb: Gb Ab Bb B Db Eb F", "G: G A B C D E F#",
+        "G#: G# A# C C# D# F G",  "Ab: Ab Bb C Db Eb F G",
     };
+    // clang-format on
     const TempFolder folder;
     folder.Write("Song_C.txt", "^C D E F G A B");
     for (int row = 0; row < 17; ++row) {
@@ -168,6 +152,102 @@ TEST(Runs, EveryKeyRowSpellsItsOwnScale) {
                   "^" + std::string(scale.substr(key.size() + 2)) + "\r\n");
         EXPECT_EQ(outcome.globals.StepSemitones, outcome.globals.OutputKeyCode - 3) << key;
     }
+}
+
+const Window kToD{0, 7};  // By Key, "D (Bm)"
+const std::string kSheet = "Title\r\n^C Am7 F/G\r\nla la la\r\n^Dm7 G7 C\r\n";
+const std::set<std::string> kBoth{"Song_C.txt", "Song_D.txt"};
+
+// A folder with the sheet Song_C.txt and an old output Song_D.txt.
+struct Songs : TempFolder {
+    Songs() {
+        Write("Song_C.txt", kSheet);
+        Write("Song_D.txt", "the old output");
+    }
+};
+
+TEST(FileFaults, KeepTheOldOutputAndLeaveNothingBehind) {
+    const std::pair<void (*)(FaultyFileSystem&), const char*> faults[] = {
+        {[](FaultyFileSystem& fs) { fs.writeFailsAfter = 0; },
+         "Cannot write the output file {dir}/Song_D.txt: No space left on device"},
+        {[](FaultyFileSystem& fs) { fs.writeFailsAfter = 20; },
+         "Cannot write the output file {dir}/Song_D.txt: No space left on device"},
+        {[](FaultyFileSystem& fs) { fs.readFailsAfter = 9; },
+         "Cannot read the input file {dir}/Song_C.txt: Input/output error"},
+        {[](FaultyFileSystem& fs) { fs.readEndsAfter = 9; },
+         "Cannot read the input file {dir}/Song_C.txt: the file changed while it was read"},
+        {[](FaultyFileSystem& fs) { fs.fsyncError = EIO; },
+         "Cannot write the output file {dir}/Song_D.txt: Input/output error"},
+        {[](FaultyFileSystem& fs) { fs.closeError = EDQUOT; },
+         "Cannot write the output file {dir}/Song_D.txt: Disk quota exceeded"},
+        {[](FaultyFileSystem& fs) { fs.renameError = EACCES; },
+         "Cannot save the output file {dir}/Song_D.txt: Permission denied"},
+        {[](FaultyFileSystem& fs) { fs.createError = EROFS; },
+         "Cannot create the output file {dir}/Song_D.txt: Read-only file system"},
+    };
+    for (const auto& [breakIt, message] : faults) {
+        const Songs folder;
+        FaultyFileSystem fs;
+        breakIt(fs);
+        EXPECT_EQ(RunOnce(kToD, folder, "Song_C.txt", fs).messages, Texts{message});
+        EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "the old output") << message;
+        EXPECT_EQ(ReadBytes(folder.Path("Song_C.txt")), kSheet) << message;
+        EXPECT_EQ(folder.Names(), kBoth) << message;
+    }
+}
+
+TEST(FileFaults, AnOutputNameThatCannotBeUsedIsRefusedBeforeReading) {
+    const TempFolder folder;
+    folder.Write("Song_C.txt", kSheet);
+    std::filesystem::create_directory(folder.Path("Song_D.txt"));
+    const Outcome outcome = RunOnce(kToD, folder, "Song_C.txt");
+    EXPECT_EQ(outcome.messages,
+              Texts{"Cannot save the output file {dir}/Song_D.txt: Is a directory"});
+    EXPECT_EQ(outcome.host.fields[2], "");  // no line was read
+
+    const std::string name(249, 'x');  // 255 characters with "_C.txt"; "_Db.txt" is one more
+    folder.Write(name + "_C.txt", kSheet);
+    EXPECT_EQ(RunOnce({0, 6}, folder, name + "_C.txt").messages,
+              Texts{"Cannot save the output file {dir}/" + name + "_Db.txt: File name too long"});
+}
+
+TEST(FileFaults, CancelDuringALongRunWritesNothing) {
+    const Songs folder;
+    std::string sheet;
+    while (sheet.size() < 2'000'000) sheet += kSheet;  // long enough for a progress report
+    folder.Write("Song_C.txt", sheet);
+    ModGlobals globals;
+    RecordingHost host;
+    host.cancel = true;
+    std::optional<RunPlan> plan =
+        PlanRun(globals, {ShownList::Key, 7, Spelling::Flat}, folder.Path("Song_C.txt"), host);
+    EXPECT_FALSE(ExecutePlan(*plan, globals, host));
+    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "the old output");
+    EXPECT_EQ(folder.Names(), kBoth);
+}
+
+// The temporary file is private while it is written; the output then gets the permissions of
+// the file it replaces if the user owns it, else the default, never more than the umask allows.
+TEST(FileFaults, PermissionsComeOnlyFromTheUsersOwnFile) {
+    const mode_t umaskBefore = umask(022);
+    const std::tuple<const char*, mode_t, uid_t, mode_t> cases[] = {
+        {"a private output stays private", 0600, geteuid(), 0600},
+        {"no group write the umask takes away", 0666, geteuid(), 0644},
+        {"nothing from a file someone else planted", 0666, 65534, 0644},
+    };
+    for (const auto& [name, oldMode, owner, expected] : cases) {
+        if (owner != geteuid() && geteuid() != 0) continue;  // only root gives files away
+        const Songs folder;
+        ASSERT_EQ(chmod(folder.Path("Song_D.txt").c_str(), oldMode), 0);
+        ASSERT_EQ(chown(folder.Path("Song_D.txt").c_str(), owner, owner), 0);
+        FaultyFileSystem fs;
+        EXPECT_TRUE(RunOnce(kToD, folder, "Song_C.txt", fs).written) << name;
+        EXPECT_EQ(fs.createModes, std::vector<mode_t>{0600}) << name;
+        EXPECT_EQ(std::filesystem::status(folder.Path("Song_D.txt")).permissions(),
+                  std::filesystem::perms(expected))
+            << name;
+    }
+    umask(umaskBefore);
 }
 
 }  // namespace

@@ -10,69 +10,51 @@
 namespace lw {
 namespace {
 
-using test::TempFolder;
 using Rows = std::vector<std::string>;
 
-TEST(ConfigFile, TakesLinesFourAndSixOfAFileWithItsHeader) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        std::optional<std::pair<std::string, std::string>> settings;
-    };
-    const Case cases[] = {
-        {"the shipped layout", "[LWSET.lwc v3]\nmarker:\n\n!\next:\nlead\nmore\n", {{"!", "lead"}}},
-        {"values are taken whole", "[LWSET.lwc\r\n\r\n\r\n ^^ \r\n\r\n\r\n", {{" ^^ ", ""}}},
-        {"another header", "[LWSET.lwx\n\n\n!\n\ntxt\n", {}},
-        {"a file that ends before line 6", "[LWSET.lwc\n\n\n!\n\n", {}},
-        {"a file larger than a settings file can be",
-         "[LWSET.lwc\n\n\n!\n\ntxt\n" + std::string(5000, ' '),
-         {}},
-    };
-    for (const Case& c : cases) {
-        const TempFolder folder;
-        const std::optional<Settings> read = ReadConfigFile(folder.Write("LWSET.lwc", c.bytes));
-        EXPECT_EQ(read.has_value(), c.settings.has_value()) << c.name;
-        if (read && c.settings) {
-            EXPECT_EQ(read->ChordLineMarker, c.settings->first) << c.name;
-            EXPECT_EQ(read->FileExtension, c.settings->second) << c.name;
-        }
-    }
-    EXPECT_EQ(ReadConfigFile("/nonexistent/LWSET.lwc"), std::nullopt);
-}
+// What each reader makes of the same bytes: the marker and extension, or nothing; the help rows,
+// and whether the help file counts as read.
+struct Case {
+    const char* name;
+    std::string bytes;
+    std::string settings;  // "marker|extension", empty for nothing
+    Rows rows;
+    bool helpRead;
+};
 
-TEST(HelpFile, GivesEveryLineAfterItsHeaderAsARow) {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool read;
+// clang-format off
+const Case kCases[] = {
+    {"the settings layout", "[LWSET.lwc v3]\nmarker\n\n!\next\nlead\n", "!|lead", {}, false},
+    {"lines are taken whole", "[LWSET.lwc\r\n\r\n\r\n ^^ \r\n\r\n\r\n", " ^^ |", {}, false},
+    {"a file that ends before line 6", "[LWSET.lwc\n\n\n!\n\n", "", {}, false},
+    {"a settings file too large to be one", "[LWSET.lwc\n\n\n!\n\ntxt\n" + std::string(5000, ' '), "", {}, false},
+    {"help rows in order, empty ones too", "[DO NOT EDIT]\r\none\r\n\r\n three \r\n", "", {"one", "", " three "}, true},
+    {"a help header alone", "[DO NOT", "", {}, true},
+    {"an empty file", "", "", {}, false},
+    {"more rows than a help list holds", "[DO NOT\n" + std::string(5001, '\n'), "", Rows(5000), false},
+};
+// clang-format on
+
+TEST(StartupFiles, AreReadByLinePositionAfterTheirHeader) {
+    const test::TempFolder folder;
+    for (const Case& c : kCases) {
+        const std::optional<Settings> settings = ReadConfigFile(folder.Write("LWSET.lwc", c.bytes));
+        EXPECT_EQ(settings ? settings->ChordLineMarker + "|" + settings->FileExtension : "",
+                  c.settings)
+            << c.name;
         Rows rows;
-    };
-    const Case cases[] = {
-        {"rows in order, empty ones too",
-         "[DO NOT EDIT]\r\none\r\n\r\n three \r\n",
-         true,
-         {"one", "", " three "}},
-        {"only the header", "[DO NOT", true, {}},
-        {"an empty file", "", false, {}},
-        {"another header", "[do not\none\n", false, {}},
-        {"more rows than a help list holds", "[DO NOT\n" + std::string(6000, '\n'), false,
-         Rows(5000, "")},
-    };
-    for (const Case& c : cases) {
-        const TempFolder folder;
-        Rows rows;
-        EXPECT_EQ(ReadHelpFile(folder.Write("README.txt", c.bytes), rows), c.read) << c.name;
+        EXPECT_EQ(ReadHelpFile(folder.Write("README.txt", c.bytes), rows), c.helpRead) << c.name;
         EXPECT_EQ(rows, c.rows) << c.name;
     }
+    EXPECT_EQ(ReadConfigFile(folder.Path("missing")), std::nullopt);
 }
 
 // A huge file beside the program must not stall start-up: it is refused unread.
 TEST(StartupFiles, AGigabyteFileIsRefusedUnread) {
-    const TempFolder folder;
+    const test::TempFolder folder;
     const std::string help = folder.Write("README.txt", "[DO NOT\n");
     const std::string config = folder.Write("LWSET.lwc", "[LWSET.lwc\n");
-    ASSERT_EQ(truncate(help.c_str(), 1L << 30), 0);
-    ASSERT_EQ(truncate(config.c_str(), 1L << 30), 0);
+    ASSERT_EQ(truncate(help.c_str(), 1L << 30) | truncate(config.c_str(), 1L << 30), 0);
     Rows rows;
     EXPECT_FALSE(ReadHelpFile(help, rows));
     EXPECT_EQ(rows, Rows{});
