@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/ConvertFileCommand.h"
 #include "bench/LeadSheetGenerator.h"
+#include "cli/ConvertCommand.h"
 #include "convert/ChordLineRewriter.h"
 #include "io/AtomicOutputFile.h"
 #include "io/LineReader.h"
@@ -60,13 +60,13 @@ private:
 
 std::size_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
 
-// A whole run as convert_file makes it; args are convert_file's.
+// A whole run as leadwright-convert makes it for one file; args are its arguments.
 void WholeRun(benchmark::State& state, std::vector<std::string> args) {
     const std::size_t bytes = FileSize(args.back());
     const std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream messages;
     for (auto _ : state) {
-        if (ConvertFileMain(views, messages) != 0) {
+        if (ConvertCommandMain(views, messages, messages) != 0) {
             state.SkipWithError("the run wrote no output");
             return;
         }
@@ -127,10 +127,10 @@ void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     };
-    run("Run/ByKey", {"by-key", "7", letters});                 // C to "D (Bm)": Tune_D.txt
-    run("Run/ByStep", {"by-step", "2", "b", letters});          // "Up 1 1/2", flats: Tune_Eb.txt
+    run("Run/ByKey", {"by-key", "D", letters});                 // C to "D (Bm)": Tune_D.txt
+    run("Run/ByStep", {"by-step", "+3", "--flats", letters});   // "Up 1 1/2", flats: Tune_Eb.txt
     run("Run/KeyToFiguredBass", {"to-figured-bass", letters});  // Tune_.txt
-    run("Run/FiguredBassToKey", {"from-figured-bass", "7", degrees});  // Twin_D.txt
+    run("Run/FiguredBassToKey", {"from-figured-bass", "D", degrees});  // Twin_D.txt
     benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
                                  folder.File("Copy.txt"))
         ->Unit(benchmark::kMillisecond)
