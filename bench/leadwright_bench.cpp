@@ -157,11 +157,38 @@ int Generate(int argc, char** argv) {
     return 0;
 }
 
+// leadwright_bench --generate-set FOLDER COUNT BYTES: COUNT letter sheets of about BYTES
+// bytes each, Song0001_C.txt and on, each song its own.
+int GenerateSet(int argc, char** argv) {
+    std::size_t count = 0, bytes = 0;
+    const auto number = [](std::string_view text, std::size_t& value) {
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+        return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
+    };
+    if (argc != 5 || !number(argv[3], count) || !number(argv[4], bytes)) {
+        std::fputs("usage: leadwright_bench --generate-set FOLDER COUNT BYTES\n", stderr);
+        return 2;
+    }
+    for (std::size_t i = 1; i <= count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/Song%04zu_C.txt", i);
+        const std::string path = argv[2] + std::string(name);
+        const auto seed = static_cast<std::uint32_t>(LeadSheetGenerator::kDefaultSeed + i);
+        if (!WriteLeadSheet(path, bytes, ChordNotation::Letters, seed)) {
+            std::perror(path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace lw
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "--generate") return lw::Generate(argc, argv);
+    if (argc > 1 && std::string_view(argv[1]) == "--generate-set")
+        return lw::GenerateSet(argc, argv);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
