@@ -55,6 +55,7 @@ bool WindowBatchHost::KeepGoing(std::size_t filesDone, std::size_t filesToWrite,
         progress_->setMinimumDuration(0);
         progress_->setAutoReset(false);
         progress_->setAutoClose(false);
+        progress_->show();
     } else if (sinceLastDraw_.isValid() && sinceLastDraw_.elapsed() < kDrawInterval) {
         return true;
     }

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -36,7 +37,8 @@ void Reject(QWidget& modal, const char* why) {
 
 void Poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr) return;
+    // A progress dialog needs no answer: it goes when its work is done.
+    if (modal == nullptr || qobject_cast<QProgressDialog*>(modal) != nullptr) return;
     if (modal == answered) {
         if (++pollsSinceAnswer == 500) Reject(*modal, "Still open 5 s after its answer: ");
         return;
