@@ -2,7 +2,8 @@
 # Converts one lead sheet through the real window, as a person would with the keyboard and the
 # mouse: starts the program on a virtual X screen (no window manager), picks "C (Am)" in the
 # key list of the start mode By Key, opens the sheet with Alt+F, O, types its path, answers the
-# question with Enter, then checks the new file byte for byte and saves a screenshot.
+# question with Enter, then checks the new file byte for byte and saves a screenshot. Then it
+# converts two more sheets at once with File, Convert Several.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png
 # PROGRAM is the built leadwright, with LWSET.lwc and README.txt beside it.
 set -euo pipefail
@@ -89,6 +90,32 @@ cmp "$sheet" "$work/input-before" || fail "the input file was changed"
 left=$(cd "$work" && ls -A | sort | tr '\n' ' ')
 [ "$left" = "Another Ewe_Ab.txt Another Ewe_C.txt expected input-before program.log " ] ||
     fail "unexpected files beside the output: $left"
+
+# File, Convert Several (Alt+F, S) on two more sheets: the dialog takes both names, Enter answers
+# the question and then the summary with OK.
+printf '^G D/F#\r\n' >"$work/Two_G.txt"
+printf '^Em\r\n' >"$work/Three_Em.txt"
+xdotool windowfocus --sync "$main"
+xdotool key alt+f
+sleep 0.3
+xdotool key s
+window '^Open$' >/dev/null
+sleep 0.5
+xdotool type --delay 20 "\"$work/Two_G.txt\" \"$work/Three_Em.txt\""
+sleep 0.3
+xdotool key Return
+window '^Leadwright$' >/dev/null
+sleep 0.3
+xdotool key Return
+for _ in $(seq 100); do
+    [ -f "$work/Three_Am.txt" ] && break
+    sleep 0.1
+done
+sleep 0.5
+xdotool key Return
+printf '^C G/B\r\n' | cmp - "$work/Two_C.txt" || fail "Two_C.txt differs"
+printf '^Am\r\n' | cmp - "$work/Three_Am.txt" || fail "Three_Am.txt differs"
+rm "$work/Two_G.txt" "$work/Three_Em.txt" "$work/Two_C.txt" "$work/Three_Am.txt"
 
 # File, Exit ends the program. Without a window manager nobody gives the window the focus back
 # after the question, so do what a click on it would.
