@@ -129,7 +129,7 @@ void AtomicOutputFile::CloseUnsynced() { Close(DataSync::Later); }
 
 void AtomicOutputFile::Close(DataSync sync) {
     Flush();
-    pending_ = std::string();  // a set keeps many closed files; their buffers go now
+    pending_.shrink_to_fit();  // empty now; a set keeps many closed files, not their buffers
     if (fs_.Fchmod(fd_, FinalMode(path_, fs_)) != 0) ThrowFileError(kCannotWrite, path_, errno);
     if (sync == DataSync::Now && fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
     const int fd = std::exchange(fd_, -1);
