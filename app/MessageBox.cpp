@@ -5,7 +5,8 @@
 
 namespace lw {
 
-bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons) {
+bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons,
+                    const QString& details) {
     const auto standardButtons = buttons == MessageButtons::OkCancel
                                      ? QMessageBox::Ok | QMessageBox::Cancel
                                      : QMessageBox::StandardButtons(QMessageBox::Ok);
@@ -13,6 +14,7 @@ bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons
                     parent);
     // A path or a chord line in a message must show as written, never as markup.
     box.setTextFormat(Qt::PlainText);
+    box.setDetailedText(details);  // an empty text shows no details button
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == QMessageBox::Ok;
 }

@@ -11,9 +11,10 @@ namespace lw {
 enum class MessageButtons { Ok, OkCancel };
 
 // Shows a message box the way every message of the program looks: modal, no icon, titled
-// "Leadwright", the text exactly as given. True when the user pressed OK; Cancel and closing
-// the box count as Cancel.
-bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons);
+// "Leadwright", the text exactly as given, and details, if any, behind "Show Details...".
+// True when the user pressed OK; Cancel and closing the box count as Cancel.
+bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons,
+                    const QString& details = QString());
 
 // The messages of the core and the runs, shown as real message boxes over window.
 class MessageBoxMessenger : public Messenger {

@@ -22,7 +22,9 @@
 #include "HelpFile.h"
 #include "ListSelection.h"
 #include "MessageBox.h"
+#include "WindowBatchHost.h"
 #include "WindowRunHost.h"
+#include "convert/Batch.h"
 #include "convert/RunPlan.h"
 
 // The icon sits in a static library, so its resource has to be registered by hand.
@@ -233,11 +235,15 @@ void frmMain::CreateFileMenu() {
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     QAction* mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    QAction* mnuFileConvertSeveral = mnuFile->addAction(QStringLiteral("Convert &Several..."));
+    mnuFileConvertSeveral->setObjectName(QStringLiteral("mnuFileConvertSeveral"));
     mnuFile->addSeparator()->setObjectName(QStringLiteral("x1"));
     QAction* mnuFileExit = mnuFile->addAction(QStringLiteral("E&xit"));
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
 
     connect(mnuFileOpen, &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
+    connect(mnuFileConvertSeveral, &QAction::triggered, this,
+            &frmMain::mnuFileConvertSeveral_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
 }
 
@@ -348,10 +354,54 @@ void frmMain::mnuFileOpen_Click() {
     host_->EndRun();
 }
 
+// File, Open for many files: each gets the checks of a single run, their messages are gathered,
+// one question comes before anything is written and a summary at the end.
+void frmMain::mnuFileConvertSeveral_Click() {
+    if (!CheckSelection(globals_, messenger_)) return;
+    const std::vector<std::string> inputPaths = ChooseInputFiles();
+    if (inputPaths.empty()) return;
+    try {
+        WindowBatchHost batch(this);
+        const RunChoices choices = Choices();
+        const BatchPlan plan = PlanBatch(globals_, choices, inputPaths, batch);
+        BatchResult result{.refused = plan.refused};
+        if (!plan.outputs.empty()) {
+            if (!ShowMessageBox(this, BatchQuestion(plan), MessageButtons::OkCancel,
+                                BatchOutputList(plan, batch.Messages())))
+                return;
+            result = ExecuteBatch(plan, globals_, choices, batch);
+            batch.EndProgress();
+        }
+        ShowMessageBox(this, BatchSummary(result, inputPaths.size()), MessageButtons::Ok,
+                       batch.Messages());
+    } catch (const std::bad_alloc&) {
+        messenger_.ShowMessage("Out of memory");
+    } catch (const std::exception& failure) {
+        messenger_.ShowMessage(failure.what());
+    }
+}
+
 std::optional<std::string> frmMain::ChooseInputFile() {
     if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
         return std::nullopt;
     return PathBytes(CommonDialog1->selectedFiles().constFirst());
+}
+
+// A dialog like File, Open's that picks several files. Made for each batch and gone before
+// its outputs are written: an open dialog watches its folder and would take in every new
+// file, which slows a batch of a thousand outputs from a second to many.
+std::vector<std::string> frmMain::ChooseInputFiles() {
+    QFileDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("CommonDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDefaultSuffix(CommonDialog1->defaultSuffix());
+    dialog.setNameFilter(CommonDialog1->nameFilters().constFirst());
+    dialog.setDirectory(CommonDialog1->directory());
+    std::vector<std::string> paths;
+    if (dialog.exec() == QDialog::Accepted)
+        for (const QString& path : dialog.selectedFiles()) paths.push_back(PathBytes(path));
+    return paths;
 }
 
 RunChoices frmMain::Choices() const {

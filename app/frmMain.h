@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "convert/RunPlan.h"
 #include "core/Messenger.h"
@@ -43,6 +44,7 @@ public:
     void lstKey_Click();
     void lstStep_Click();
     void mnuFileOpen_Click();
+    void mnuFileConvertSeveral_Click();
     void mnuFileExit_Click();
 
 private:
@@ -55,6 +57,7 @@ private:
     void SetDialogFilter();
     void LoadHelp(const QString& programDir);
     std::optional<std::string> ChooseInputFile();
+    std::vector<std::string> ChooseInputFiles();
     RunChoices Choices() const;
 
     ModGlobals globals_;

@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/ConvertFileCommand.h"
 #include "bench/LeadSheetGenerator.h"
+#include "cli/ConvertCommand.h"
 #include "convert/ChordLineRewriter.h"
 #include "io/AtomicOutputFile.h"
 #include "io/LineReader.h"
@@ -60,13 +60,13 @@ private:
 
 std::size_t FileSize(const std::string& path) { return std::filesystem::file_size(path); }
 
-// A whole run as convert_file makes it; args are convert_file's.
+// A whole run as leadwright-convert makes it for one file; args are its arguments.
 void WholeRun(benchmark::State& state, std::vector<std::string> args) {
     const std::size_t bytes = FileSize(args.back());
     const std::vector<std::string_view> views(args.begin(), args.end());
     std::ostringstream messages;
     for (auto _ : state) {
-        if (ConvertFileMain(views, messages) != 0) {
+        if (ConvertCommandMain(views, messages, messages) != 0) {
             state.SkipWithError("the run wrote no output");
             return;
         }
@@ -127,10 +127,10 @@ void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
     };
-    run("Run/ByKey", {"by-key", "7", letters});                 // C to "D (Bm)": Tune_D.txt
-    run("Run/ByStep", {"by-step", "2", "b", letters});          // "Up 1 1/2", flats: Tune_Eb.txt
+    run("Run/ByKey", {"by-key", "D", letters});                 // C to "D (Bm)": Tune_D.txt
+    run("Run/ByStep", {"by-step", "+3", "--flats", letters});   // "Up 1 1/2", flats: Tune_Eb.txt
     run("Run/KeyToFiguredBass", {"to-figured-bass", letters});  // Tune_.txt
-    run("Run/FiguredBassToKey", {"from-figured-bass", "7", degrees});  // Twin_D.txt
+    run("Run/FiguredBassToKey", {"from-figured-bass", "D", degrees});  // Twin_D.txt
     benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
                                  folder.File("Copy.txt"))
         ->Unit(benchmark::kMillisecond)
@@ -157,11 +157,38 @@ int Generate(int argc, char** argv) {
     return 0;
 }
 
+// leadwright_bench --generate-set FOLDER COUNT BYTES: COUNT letter sheets of about BYTES
+// bytes each, Song0001_C.txt and on, each song its own.
+int GenerateSet(int argc, char** argv) {
+    std::size_t count = 0, bytes = 0;
+    const auto number = [](std::string_view text, std::size_t& value) {
+        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+        return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
+    };
+    if (argc != 5 || !number(argv[3], count) || !number(argv[4], bytes)) {
+        std::fputs("usage: leadwright_bench --generate-set FOLDER COUNT BYTES\n", stderr);
+        return 2;
+    }
+    for (std::size_t i = 1; i <= count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "/Song%04zu_C.txt", i);
+        const std::string path = argv[2] + std::string(name);
+        const auto seed = static_cast<std::uint32_t>(LeadSheetGenerator::kDefaultSeed + i);
+        if (!WriteLeadSheet(path, bytes, ChordNotation::Letters, seed)) {
+            std::perror(path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace lw
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string_view(argv[1]) == "--generate") return lw::Generate(argc, argv);
+    if (argc > 1 && std::string_view(argv[1]) == "--generate-set")
+        return lw::GenerateSet(argc, argv);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

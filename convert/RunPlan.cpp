@@ -2,7 +2,6 @@
 
 #include "OutputPath.h"
 #include "core/KeyFromFilename.h"
-#include "io/AtomicOutputFile.h"
 
 namespace lw {
 
@@ -140,7 +139,15 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
 }
 
 bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host, FileSystem& fs) {
-    AtomicOutputFile output(plan.outputPath, fs);
+    const std::unique_ptr<AtomicOutputFile> output = WriteOutput(plan, globals, host, fs);
+    if (!output) return false;
+    output->Commit();
+    return true;
+}
+
+std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                              FileSystem& fs) {
+    auto output = std::make_unique<AtomicOutputFile>(plan.outputPath, fs);
     LineReader& input = *plan.input;
     std::string converted;
     bool stepRecorded = false;
@@ -153,18 +160,17 @@ bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host, FileSystem& 
                 globals.StepSemitones = plan.step;  // as the next run expects
                 stepRecorded = true;
             }
-            output.WriteLine(converted);
+            output->WriteLine(converted);
             host.SetStatusField(StatusField::OutputLine, converted);
         } else {
-            output.WriteLine(*line);
+            output->WriteLine(*line);
         }
         if (input.BytesRead() >= nextReport) {
-            if (!host.KeepGoing(input.BytesRead(), input.Size())) return false;
+            if (!host.KeepGoing(input.BytesRead(), input.Size())) return nullptr;
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
-    output.Commit();
-    return true;
+    return output;
 }
 
 }  // namespace lw

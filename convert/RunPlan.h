@@ -7,6 +7,7 @@
 #include "ChordLineRewriter.h"
 #include "RunHost.h"
 #include "core/ModGlobals.h"
+#include "io/AtomicOutputFile.h"
 #include "io/FileSystem.h"
 #include "io/LineReader.h"
 
@@ -47,5 +48,10 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
 // place. False when the host cancelled: nothing is written then. Throws FileError.
 bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host,
                  FileSystem& fs = SystemFileSystem());
+
+// The same up to the last line: the output file, still to be put in place (Commit, or
+// CloseUnsynced and PublishTogether); nothing when the host cancelled.
+std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                              FileSystem& fs = SystemFileSystem());
 
 }  // namespace lw

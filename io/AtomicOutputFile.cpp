@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <utility>
 
@@ -49,6 +50,15 @@ mode_t FinalMode(const std::string& path, FileSystem& fs) {
         existing.st_uid == ::geteuid())
         return existing.st_mode & 0777 & ~(umask & 022);
     return 0666 & ~umask;
+}
+
+// Makes the names in a folder durable: 0, or the error number.
+int SyncFolder(const std::string& folder, FileSystem& fs) {
+    const int fd = fs.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+    if (fd < 0) return errno;
+    const int failure = fs.Fsync(fd) == 0 ? 0 : errno;
+    fs.Close(fd);
+    return failure;
 }
 
 }  // namespace
@@ -109,23 +119,76 @@ void AtomicOutputFile::WriteAll(std::string_view bytes) {
 }
 
 void AtomicOutputFile::Commit() {
+    Close(DataSync::Now);
+    if (const int failure = RenameOverOutput()) ThrowFileError(kCannotSave, path_, failure);
+    if (const int failure = SyncFolder(FolderOrDot(path_), fs_))
+        ThrowFileError(kCannotSave, path_, failure);
+}
+
+void AtomicOutputFile::CloseUnsynced() { Close(DataSync::Later); }
+
+void AtomicOutputFile::Close(DataSync sync) {
     Flush();
+    pending_.shrink_to_fit();  // empty now; a set keeps many closed files, not their buffers
     if (fs_.Fchmod(fd_, FinalMode(path_, fs_)) != 0) ThrowFileError(kCannotWrite, path_, errno);
-    if (fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    if (sync == DataSync::Now && fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
     const int fd = std::exchange(fd_, -1);
     if (fs_.Close(fd) != 0) ThrowFileError(kCannotWrite, path_, errno);
-    if (fs_.Rename(temporaryPath_.c_str(), path_.c_str()) != 0)
-        ThrowFileError(kCannotSave, path_, errno);
-    committed_ = true;
+}
 
-    // The rename itself is on disk only once the folder is.
-    const std::string folder = FolderOrDot(path_);
-    const int folderFd = fs_.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (folderFd < 0) ThrowFileError(kCannotSave, path_, errno);
-    const int synced = fs_.Fsync(folderFd);
-    const int failure = errno;
-    fs_.Close(folderFd);
-    if (synced != 0) ThrowFileError(kCannotSave, path_, failure);
+int AtomicOutputFile::RenameOverOutput() {
+    if (fs_.Rename(temporaryPath_.c_str(), path_.c_str()) != 0) return errno;
+    committed_ = true;
+    return 0;
+}
+
+std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
+    std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs) {
+    struct Folder {
+        int syncError = 0;  // of the file system sync, then of the folder's own
+        bool renamedInto = false;
+    };
+    std::map<std::string, Folder> folders;
+    for (const auto& file : files) folders.try_emplace(FolderOrDot(file->path_));
+
+    // One syncfs makes the data and permissions of every closed file on that file system
+    // durable, where fsync would wait for the disk once per file.
+    std::map<dev_t, int> fileSystems;  // each one synced, with the error of its sync
+    for (auto& [path, folder] : folders) {
+        const int fd = fs.Open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        struct stat info {};
+        if (fd < 0 || fs.Fstat(fd, &info) != 0) {
+            folder.syncError = errno;
+        } else {
+            const auto [synced, first] = fileSystems.try_emplace(info.st_dev, 0);
+            if (first && fs.Syncfs(fd) != 0) synced->second = errno;
+            folder.syncError = synced->second;
+        }
+        if (fd >= 0) fs.Close(fd);
+    }
+
+    std::vector<PublishFailure> failures;
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        AtomicOutputFile& file = *files[index];
+        Folder& folder = folders[FolderOrDot(file.path_)];
+        if (folder.syncError != 0)
+            failures.push_back({index, FileErrorText(kCannotWrite, file.path_, folder.syncError)});
+        else if (const int failure = file.RenameOverOutput())
+            failures.push_back({index, FileErrorText(kCannotSave, file.path_, failure)});
+        else
+            folder.renamedInto = true;
+    }
+
+    // The renames are on disk once their folders are.
+    for (auto& [path, folder] : folders)
+        if (folder.renamedInto) folder.syncError = SyncFolder(path, fs);
+    for (std::size_t index = 0; index < files.size(); ++index) {
+        const AtomicOutputFile& file = *files[index];
+        const Folder& folder = folders[FolderOrDot(file.path_)];
+        if (file.committed_ && folder.syncError != 0)
+            failures.push_back({index, FileErrorText(kCannotSave, file.path_, folder.syncError)});
+    }
+    return failures;
 }
 
 }  // namespace lw

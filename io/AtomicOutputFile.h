@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FileSystem.h"
 
@@ -29,9 +33,31 @@ public:
     // syncs the folder, so the new output survives a power cut.
     void Commit();
 
+    // For an output of a set (PublishTogether): writes what is left, gives the file its final
+    // permissions and closes it, unsynced, so that a set of any size holds no file open.
+    void CloseUnsynced();
+
+    // What kept one file of a set from its output name: its position and the user's text.
+    struct PublishFailure {
+        std::size_t index;
+        std::string message;
+    };
+
+    // Puts a set of closed files in place with one sync for the set instead of one per file:
+    // syncs each file system that holds them once, renames each file over its output name,
+    // then syncs each of their folders once. A file whose data could not be synced is not
+    // renamed (its temporary file goes with it); every failure comes back, the other files
+    // are in place.
+    static std::vector<PublishFailure> PublishTogether(
+        std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs);
+
 private:
+    enum class DataSync { Now, Later };
+
     void Flush();
     void WriteAll(std::string_view bytes);
+    void Close(DataSync sync);
+    int RenameOverOutput();  // 0, or the error number
 
     FileSystem& fs_;
     std::string path_;

@@ -1,21 +1,28 @@
 #include "FileError.h"
 
 #include <cstring>
-#include <string>
 
 namespace lw {
 
-void ThrowFileError(std::string_view what, std::string_view path, std::string_view reason) {
+std::string FileErrorText(std::string_view what, std::string_view path, std::string_view reason) {
     std::string text(what);
     text += ' ';
     text += path;
     text += ": ";
     text += reason;
-    throw FileError(text);
+    return text;
+}
+
+std::string FileErrorText(std::string_view what, std::string_view path, int errorNumber) {
+    return FileErrorText(what, path, std::strerror(errorNumber));
+}
+
+void ThrowFileError(std::string_view what, std::string_view path, std::string_view reason) {
+    throw FileError(FileErrorText(what, path, reason));
 }
 
 void ThrowFileError(std::string_view what, std::string_view path, int errorNumber) {
-    ThrowFileError(what, path, std::strerror(errorNumber));
+    throw FileError(FileErrorText(what, path, errorNumber));
 }
 
 }  // namespace lw

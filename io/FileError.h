@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace lw {
@@ -11,12 +12,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws "<what> <path>: <reason>", e.g.
+// The text "<what> <path>: <reason>", e.g.
 // "Cannot open the input file /songs/Tune_C.txt: No such file or directory".
+std::string FileErrorText(std::string_view what, std::string_view path, std::string_view reason);
+
+// Throws a FileError with that text.
 [[noreturn]] void ThrowFileError(std::string_view what, std::string_view path,
                                  std::string_view reason);
 
-// The same with the system's text for errorNumber as the reason.
+// The same two with the system's text for errorNumber as the reason.
+std::string FileErrorText(std::string_view what, std::string_view path, int errorNumber);
 [[noreturn]] void ThrowFileError(std::string_view what, std::string_view path, int errorNumber);
 
 }  // namespace lw

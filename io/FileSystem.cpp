@@ -13,6 +13,7 @@ ssize_t FileSystem::Write(int fd, const void* buffer, size_t size) {
     return ::write(fd, buffer, size);
 }
 int FileSystem::Fsync(int fd) { return ::fsync(fd); }
+int FileSystem::Syncfs(int fd) { return ::syncfs(fd); }
 int FileSystem::Close(int fd) { return ::close(fd); }
 int FileSystem::Rename(const char* from, const char* to) { return std::rename(from, to); }
 int FileSystem::Unlink(const char* path) { return ::unlink(path); }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTest>
 #include <deque>
 #include <functional>
@@ -37,7 +38,8 @@ struct ModalAnswers {
 inline void AnswerModalWindow() {
     if (lastAnswered && !lastAnswered->isVisible()) lastAnswered = nullptr;
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == lastAnswered) return;
+    // A progress dialog needs no answer: it goes when its work is done.
+    if (modal == nullptr || modal == lastAnswered || qobject_cast<QProgressDialog*>(modal)) return;
     lastAnswered = modal;
     Answer answer;
     if (!pendingAnswers.empty()) answer = std::move(pendingAnswers.front());
@@ -78,8 +80,8 @@ inline QString Box(const QString& text, QMessageBox::StandardButtons buttons = Q
         .arg(Qt::PlainText);
 }
 
-// Types an absolute path into the file dialog and accepts it.
-inline Answer ChooseFile(const std::string& path) {
+// Types absolute paths (several in quotes) into the file dialog and accepts them.
+inline Answer ChooseFile(const QString& path) {
     return [path](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
         auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
@@ -88,7 +90,7 @@ inline Answer ChooseFile(const std::string& path) {
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         name->setFocus();
-        name->setText(QString::fromStdString(path));
+        name->setText(path);
         QTest::keyClick(name, Qt::Key_Return);
         return true;
     };

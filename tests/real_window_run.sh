@@ -3,8 +3,8 @@
 # mouse. The program starts on a virtual X screen (no window manager), from another working
 # directory, out of a copy of its folder whose LWSET.lwc makes "!" the chord-line marker. It
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
-# question with Enter, checks the new file byte for byte, saves a screenshot and ends with
-# File, Exit.
+# question with Enter, checks the new file byte for byte and saves a screenshot. Then it
+# converts two more sheets at once with File, Convert Several, and ends with File, Exit.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png
 set -euo pipefail
 
@@ -76,6 +76,22 @@ cmp "$output" "$work/expected" || { od -c "$output" >&2; fail "the output differ
 cmp "$sheet" "$work/input-before" || fail "the input file was changed"
 [ "$(ls -A "$work/songs" | tr '\n' ' ')" = "Another Ewe_Ab.txt Another Ewe_C.txt " ] ||
     fail "unexpected files beside the output: $(ls -A "$work/songs")"
+
+# File, Convert Several (Alt+F, S) on two more sheets: the dialog takes both names, Enter answers
+# the question and then the summary with OK.
+songs="$work/songs"
+printf '!G D/F#\r\n' >"$songs/Two_G.txt"
+printf '!Em\r\n' >"$songs/Three_Em.txt"
+xdotool windowfocus --sync "$main" key alt+f sleep 0.3 key s
+window '^Open$' >/dev/null
+xdotool sleep 0.5 type --delay 20 "\"$songs/Two_G.txt\" \"$songs/Three_Em.txt\""
+xdotool sleep 0.3 key Return
+window '^Leadwright$' >/dev/null
+xdotool sleep 0.3 key Return
+for _ in $(seq 100); do [ -f "$songs/Three_Am.txt" ] && break; sleep 0.1; done
+xdotool sleep 0.5 key Return
+printf '!C G/B\r\n' | cmp - "$songs/Two_C.txt" || fail "Two_C.txt differs"
+printf '!Am\r\n' | cmp - "$songs/Three_Am.txt" || fail "Three_Am.txt differs"
 
 # File, Exit ends the program. Without a window manager nobody gives the window the focus back
 # after the question, so do what a click on it would.

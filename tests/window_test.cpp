@@ -101,7 +101,8 @@ TEST(Modes, EachShowsItsOwnControls) {
 // Nothing chosen (a focused list is no choice), Cancel at the question, then a conversion.
 TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     const TempFolder songs;
-    const std::string input = songs.Write("<b>Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nBaa baa\r\n");
+    const QString input =
+        QString::fromStdString(songs.Write("<b>Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nBaa baa\r\n"));
     frmMain window(LEADWRIGHT_SHIPPED_DIR);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -127,9 +128,8 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     QStringList fields;
     for (const auto* field : window.findChildren<QLabel*>(QRegularExpression("lblFilename_")))
         fields << field->text();
-    EXPECT_EQ(fields, (QStringList{QString::fromStdString(input),
-                                   QString::fromStdString(songs.Path("<b>Ewe_C.txt")), "Baa baa",
-                                   "^C Am7 F/G"}));
+    EXPECT_EQ(fields, (QStringList{input, QString::fromStdString(songs.Path("<b>Ewe_C.txt")),
+                                   "Baa baa", "^C Am7 F/G"}));
     // The run recorded its own interval; By Step records "Up 1/2" again though it stays selected.
     for (const char* mode : {"Option1_1", "Option1_0", "Option1_1"})
         window.findChild<QRadioButton*>(mode)->click();
@@ -142,18 +142,14 @@ TEST(Progress, ALongRunShowsItAndCancelEndsIt) {
     WindowRunHost& host = window.Host();
     host.StartProgress();
     EXPECT_TRUE(host.KeepGoing(1, 4));  // too soon for a dialog
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
     QTest::qWait(600);
-    std::optional<QString> title;
-    ModalAnswers answers{[&](QWidget& modal) {
-        auto* progress = qobject_cast<QProgressDialog*>(&modal);
-        if (progress == nullptr || progress->value() != 500) return false;
-        title = progress->windowTitle();
-        progress->findChild<QPushButton*>()->click();
-        return true;
-    }};
     EXPECT_TRUE(host.KeepGoing(2, 4));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return title.has_value(); }));
-    EXPECT_EQ(title, "Leadwright");
+    auto* progress = window.findChild<QProgressDialog*>();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ((std::pair{progress->windowTitle(), progress->value()}),
+              (std::pair{QString("Leadwright"), 500}));
+    progress->findChild<QPushButton*>()->click();
     EXPECT_FALSE(host.KeepGoing(3, 4));
     host.EndRun();
     EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
