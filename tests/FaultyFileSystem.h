@@ -22,7 +22,7 @@ struct FaultyFileSystem : FileSystem {
     std::size_t writeFailsAfter = kNoLimit;  // then the disk is full
     // Each nonzero error number makes that call fail with it; createError hits only files
     // opened for writing, closeError only their Close.
-    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0;
+    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0;
     std::vector<mode_t> createModes;  // the permissions each file was created with
 
     int Open(const char* path, int flags, mode_t mode) override {
@@ -52,6 +52,9 @@ struct FaultyFileSystem : FileSystem {
     int Close(int fd) override {
         const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does
         return fd == outputFd_ && closeError != 0 ? Fail(closeError) : result;
+    }
+    int Syncfs(int fd) override {
+        return syncfsError != 0 ? Fail(syncfsError) : FileSystem::Syncfs(fd);
     }
     int Rename(const char* from, const char* to) override {
         return renameError != 0 ? Fail(renameError) : FileSystem::Rename(from, to);

@@ -1,11 +1,6 @@
 #pragma once
 
-// A RunHost for tests: keeps every message and the last text of each status field, answers
-// each question from the answers given (Cancel once they run out) and cancels the run at its
-// first progress report when told to.
-
 #include <array>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -15,21 +10,24 @@ namespace lw::test {
 
 using Texts = std::vector<std::string>;
 
+// A RunHost for tests: keeps every message, with "{dir}/" in place of folder, and the last text
+// of each status field; answers a question OK, and cancels the run at its first progress report
+// when told to.
 struct RecordingHost : RunHost {
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    bool AskOkCancel(std::string_view text) override {
-        messages.emplace_back(text);
-        const bool ok = !answers.empty() && answers.front();
-        if (!answers.empty()) answers.pop_front();
-        return ok;
+    void ShowMessage(std::string_view text) override {
+        std::string message(text);
+        if (const auto at = message.find(folder); !folder.empty() && at != std::string::npos)
+            message.replace(at, folder.size(), "{dir}/");
+        messages.push_back(message);
     }
+    bool AskOkCancel(std::string_view text) override { return messages.emplace_back(text), true; }
     void SetStatusField(StatusField field, std::string_view text) override {
         fields[std::size_t(field)] = text;
     }
     bool KeepGoing(std::uint64_t, std::uint64_t) override { return !cancel; }
 
+    std::string folder;
     Texts messages;
-    std::deque<bool> answers;
     std::array<std::string, 4> fields;
     bool cancel = false;
 };

@@ -9,31 +9,25 @@
 namespace lw::test {
 
 // A folder of its own for one test, removed with everything in it afterwards.
-class TempFolder {
-public:
-    TempFolder() {
+struct TempFolder {
+    std::filesystem::path path = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "lw-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
+        return std::filesystem::path(mkdtemp(pattern.data()));
+    }();
+    ~TempFolder() { std::filesystem::remove_all(path); }
 
-    std::string Path(const std::string& name) const { return (path_ / name).string(); }
-
+    std::string Path(const std::string& name) const { return (path / name).string(); }
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::ofstream(Path(name), std::ios::binary) << bytes;
         return Path(name);
     }
-
     // Every name in the folder, so a test can see that nothing was left behind.
     std::set<std::string> Names() const {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(path))
             names.insert(entry.path().filename().string());
         return names;
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 inline std::string ReadBytes(const std::string& path) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "RecordingHost.h"
+#include "bench/LeadSheetGenerator.h"
 #include "convert/ChordLineRewriter.h"
 
 namespace lw {
@@ -59,6 +62,32 @@ TEST(ChordLineScan, ReplacesRootsAndSlashBassesOnly) {
         EXPECT_EQ(out, c.expected) << c.name;
         EXPECT_EQ(host.messages, c.messages) << c.name;
     }
+}
+
+// Over a generated sheet, there and back again respells every note and keeps every other byte:
+// up and down by each step, and to degrees and back, in every key.
+TEST(ChordLineScan, ThereAndBackRespellsOnly) {
+    std::istringstream sheet(GenerateLeadSheet(100'000, ChordNotation::Letters));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(sheet, line);)
+        if (line.starts_with('^') && line.find("/b") == std::string::npos) lines.push_back(line);
+    test::RecordingHost host;
+    const auto rewrite = [&](Notation notation, int step,
+                             const std::array<std::string_view, 12>& names, std::string line) {
+        ChordLineRewriter(notation, step, names, host).ChordLineScan(std::string(line), line, host);
+        return line;
+    };
+    for (const Spelling spelling : {Spelling::Sharp, Spelling::Flat}) {
+        const auto names = SpelledNoteNames(spelling, host);
+        for (const std::string& line : lines) {
+            const std::string respelled = rewrite(L, 0, names, line);
+            for (int step = -11; step <= 11; ++step)
+                EXPECT_EQ(rewrite(L, -step, names, rewrite(L, step, names, line)), respelled);
+            for (int key = 0; key < 12; ++key)
+                EXPECT_EQ(rewrite(D, key, names, rewrite(L, -key, DegreeNames, line)), respelled);
+        }
+    }
+    EXPECT_EQ(host.messages, Texts{});
 }
 
 }  // namespace

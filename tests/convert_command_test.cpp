@@ -1,4 +1,5 @@
 // leadwright-convert's command line: exit codes, --dry-run, keys and steps, usage errors.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,69 +12,49 @@
 namespace lw::test {
 namespace {
 
-const std::set<std::string> kSheets{"A_C.txt", "B_Am.txt", "Notes.txt", "F_.txt"};
-
-struct Outcome {
-    int status;
-    std::string out, messages;
-    std::set<std::string> written;  // beside the sheets
-    bool operator==(const Outcome&) const = default;
-};
-
-void PrintTo(const Outcome& o, std::ostream* out) {
-    *out << o.status << " \"" << o.out << "\" \"" << o.messages << "\" "
-         << testing::PrintToString(o.written);
-}
-
-// Runs the command in a folder of the four sheets.
-Outcome Convert(std::vector<std::string_view> args) {
-    TempFolder folder;
-    for (const std::string& sheet : kSheets) folder.Write(sheet, "^C Am/E\r\n");
+// Runs the command in a folder of four sheets; gives its status, standard output, standard
+// error and the files it wrote, each part after a "|".
+std::string Convert(std::vector<std::string_view> args) {
+    const TempFolder folder;
+    const std::set<std::string> sheets{"A_C.txt", "B_Am.txt", "Notes.txt", "F_.txt"};
+    for (const std::string& sheet : sheets) folder.Write(sheet, "^C Am/E\r\n");
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path(""));
     std::ostringstream out, messages;
-    const int status = ConvertCommandMain(args, out, messages);
+    std::string outcome = std::to_string(ConvertCommandMain(args, out, messages));
     std::filesystem::current_path(before);
-    std::set<std::string> written = folder.Names();
-    for (const std::string& sheet : kSheets) written.erase(sheet);
-    return {status, out.str(), messages.str(), written};
+    outcome += "|" + out.str() + "|" + messages.str() + "|";
+    for (const std::string& name : folder.Names())
+        if (!sheets.contains(name)) outcome += name + " ";
+    return outcome;
 }
 
-TEST(ConvertCommand, ExitsZeroWhenEveryOutputIsWrittenAndOneWhenSomeFileIsRefused) {
-    EXPECT_EQ(Convert({"by-key", "D", "A_C.txt", "B_Am.txt"}),
-              (Outcome{0, "", "", {"A_D.txt", "B_Bm.txt"}}));
-    EXPECT_EQ(Convert({"from-figured-bass", "Bb", "F_.txt"}), (Outcome{0, "", "", {"F_Bb.txt"}}));
-    EXPECT_EQ(
-        Convert({"--extension", "lst", "by-step", "-3", "Notes.txt", "A_C.txt"}),
-        (Outcome{1, "", "Notes.txt: ERROR! Key not found in input filename...\n", {"A_A.lst"}}));
-}
-
-TEST(ConvertCommand, DryRunNamesTheOutputsAndWritesNothing) {
+TEST(ConvertCommand, ExitsZeroWhenEveryOutputIsWrittenOneWhenAFileIsRefused) {
+    EXPECT_EQ(Convert({"by-key", "D", "A_C.txt", "B_Am.txt"}), "0|||A_D.txt B_Bm.txt ");
+    EXPECT_EQ(Convert({"from-figured-bass", "Bb", "F_.txt"}), "0|||F_Bb.txt ");
+    EXPECT_EQ(Convert({"--extension", "lst", "by-step", "-3", "Notes.txt", "A_C.txt"}),
+              "1||Notes.txt: ERROR! Key not found in input filename...\n|A_A.lst ");
     EXPECT_EQ(Convert({"--dry-run", "by-step", "+1", "--sharps", "A_C.txt", "--", "B_Am.txt"}),
-              (Outcome{0, "A_C.txt -> A_C#.txt\nB_Am.txt -> B_A#m.txt\n", "", {}}));
-    EXPECT_EQ(Convert({"--version", "by-key"}), (Outcome{0, "leadwright-convert 3.0.0\n", "", {}}));
+              "0|A_C.txt -> A_C#.txt\nB_Am.txt -> B_A#m.txt\n||");
+    EXPECT_EQ(Convert({"--version", "by-key"}), "0|leadwright-convert 3.0.0\n||");
 }
 
 TEST(ConvertCommand, BadArgumentsExitTwoWithWhatIsWrongAndTheUsage) {
-    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases{
-        {{"by-key", "Gm", "A_C.txt"},
-         "'Gm' is a minor key; name its relative major (A# or Bb), as the key list does"},
-        {{"by-key", "H", "A_C.txt"},
-         "unknown key 'H'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
-        {{"by-step", "+12", "A_C.txt"},
-         "the step '+12' is not a number of semitones from -11 to +11 other than 0"},
+    // clang-format off
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{"by-key", "Gm", "A_C.txt"}, "'Gm' is a minor key; name its relative major (A# or Bb), as the key list does"},
+        {{"by-key", "H", "A_C.txt"}, "unknown key 'H'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
+        {{"by-step", "+12", "A_C.txt"}, "the step '+12' is not a number of semitones from -11 to +11 other than 0"},
         {{"by-key", "D", "--sharps", "A_C.txt"}, "--sharps and --flats go with by-step"},
         {{"to-figured-bass"}, "no file given"},
         {{"to-figured-bass", "A_C.txt", "--marker"}, "--marker needs a value"},
         {{"up", "A_C.txt"}, "unknown mode 'up'"},
     };
+    // clang-format on
     for (const auto& [args, text] : cases)
-        EXPECT_EQ(Convert(args),
-                  (Outcome{2,
-                           "",
-                           "leadwright-convert: " + text + "\n" + std::string(kConvertUsage) +
-                               "Try 'leadwright-convert --help'.\n",
-                           {}}));
+        EXPECT_EQ(Convert(args), "2||leadwright-convert: " + text + "\n" +
+                                     std::string(kConvertUsage) +
+                                     "Try 'leadwright-convert --help'.\n|");
 }
 
 }  // namespace

@@ -34,37 +34,9 @@ TEST(Startup, WithoutItsFilesSaysSoAndShowsTheBuiltInHelp) {
               (QStringList{Box("Configuration file corrupted or not found, using defaults..."),
                            Box("Help file corrupted or not found, using old internal help...")}));
     EXPECT_EQ(window.Globals().ChordLineMarker, "^");
-    EXPECT_EQ(Rows(window, "lstHelp").join('\n').toStdString(),
-              R"(Leadwright transposes ASCII lead sheet chords, with or without lyrics, 
- and writes the transposed lead sheet to another file.
-The program expects input filenames in this format: 
-<song name><underscore><key><dot><extension>
-Song name can be any legal filename characters.
-Underscore is just for readability.
-Key, 1, 2, or 3 characters, is required!
-Dot is required!
-Extension must be 'txt'. It is required!
-Examples: SongoftheNight_Dm.txt,  Another Ewe_Ab.txt,  Medication_F#.txt
-Minor keys must be designated with a lowercase 'm'.
-Each Chord Line must begin with a caret: '^', and be sure it's the 1st character.
-Don't use a '^' anywhere else. Actually, you could as long as it's not the 1st character.
-Always use spaces between chords, but never in a chord.
-Use a forward slash '/' only for slash chords.
-Spell slash chords like this: G13/Ab, or G13/b9
-Don't use lowercase for chord(note) names.
-Use only lowercase 'b' for flat sign.
-The program passes through '+' and '-' characters, as in C7+5. Do not use with note names, 
-e.g. C7/+G, You should use '#' and 'b' instead.
-The program doesn't check for a duplicate filename before writing the output file.
-The default Chord Line Marker and default file extension, can be changed by editing the
-Configuration File: 'LWSET.lwc'.  Use a plain text editor like Notepad.  Instructions are
-included in the file.
-
-DISCLAIMER ->
-Leadwright is free to use and to share, unchanged and free of charge.
-It comes as it is, with no warranty of any kind.
-The authors are not liable for any damage or loss from its use.
-Keep copies of your lead sheets before you convert them.)");
+    // Every row exactly as written, blanks included.
+    EXPECT_EQ(Rows(window, "lstHelp").join('\n') + '\n',
+              QString::fromStdString(ReadBytes(LEADWRIGHT_TEST_DATA "/BuiltInHelp.txt")));
 }
 
 TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
@@ -78,24 +50,6 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
     EXPECT_EQ(Rows(window, "lstKey").size(), 17);
     EXPECT_EQ(Rows(window, "lstStep").size(), 22);
-}
-
-TEST(Modes, EachShowsItsOwnControls) {
-    const std::pair<const char*, const char*> views[] = {
-        {"Option1_1", "Label1_1 lstStep Frame1 optPref_0 optPref_1 Option1_1"},
-        {"Option1_0", "Label1_0 lstKey Option1_1"},
-        {"Option1_2", "Label1_0 lstKey"},
-        {"Option1_3", ""},
-    };
-    frmMain window(LEADWRIGHT_SHIPPED_DIR);
-    for (const auto& [mode, shown] : views) {
-        window.findChild<QRadioButton*>(mode)->click();
-        QStringList visible;
-        for (const char* name : {"Label1_0", "lstKey", "Label1_1", "lstStep", "Frame1", "optPref_0",
-                                 "optPref_1", "Option1_1", "lblFilename_2", "lblFilename_3"})
-            if (window.findChild<QWidget*>(name)->isVisibleTo(&window)) visible << name;
-        EXPECT_EQ(visible.join(' '), shown) << mode;
-    }
 }
 
 // Nothing chosen (a focused list is no choice), Cancel at the question, then a conversion.
@@ -134,6 +88,40 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     for (const char* mode : {"Option1_1", "Option1_0", "Option1_1"})
         window.findChild<QRadioButton*>(mode)->click();
     EXPECT_EQ(window.Globals().StepSemitones, 1);
+    EXPECT_TRUE(window.findChild<QWidget*>("Frame1")->isVisibleTo(&window) && keys->isHidden());
+}
+
+// File, Convert Several: one question before anything is written, a summary at the end, each
+// with the refused files in its details.
+TEST(ConvertSeveral, AsksOnceWritesAndSumsUp) {
+    const TempFolder songs;
+    QString typed;
+    for (const char* name : {"A_C.txt", "Notes.txt", "B_C.txt"})
+        typed += '"' + QString::fromStdString(songs.Write(name, "^C\r\n")) + "\" ";
+    songs.Write("B_D.txt", "old");
+    frmMain window(LEADWRIGHT_SHIPPED_DIR);
+    window.findChild<QListWidget*>("lstKey")->setCurrentRow(7);  // "D (Bm)"
+    auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
+    QStringList seen;
+    {
+        ModalAnswers answers{ChooseFile(typed), Press(QMessageBox::Cancel, seen), ChooseFile(typed),
+                             Press(QMessageBox::Ok, seen), Press(QMessageBox::Ok, seen)};
+        convertSeveral->trigger();
+        EXPECT_EQ(songs.Names().size(), 4u);  // Cancel at the question wrote nothing
+        convertSeveral->trigger();
+    }
+    const QString refused = "Notes.txt: ERROR! Key not found in input filename...";
+    const QString question =
+        Box("Output files to write: 2\nExisting files they replace: 1\nChosen files refused: 1 "
+            "(see the details)\n\nWrite the output files?",
+            QMessageBox::Ok | QMessageBox::Cancel,
+            "A_D.txt\nB_D.txt (replaces an existing file)\n\n" + refused);
+    EXPECT_EQ(
+        seen,
+        (QStringList{question, question,
+                     Box("Output files written: 2 of 3\nChosen files refused: 1 (see the details)",
+                         QMessageBox::Ok, refused)}));
+    EXPECT_EQ(ReadBytes(songs.Path("A_D.txt")) + ReadBytes(songs.Path("B_D.txt")), "^D\r\n^D\r\n");
 }
 
 TEST(Progress, ALongRunShowsItAndCancelEndsIt) {
