@@ -114,6 +114,13 @@ BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunCh
                 result.cancelled = true;
                 return false;
             }
+            // One output is synced on its own, as File, Open does: a sync of the whole file
+            // system pays off only for a set.
+            if (toWrite == 1) {
+                output->Commit();
+                ++result.written;
+                return true;
+            }
             output->CloseUnsynced();
             finished.push_back(std::move(output));
             finishedInputs.push_back(&inputPath);
@@ -125,7 +132,7 @@ BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunCh
     const auto failures = AtomicOutputFile::PublishTogether(finished, fs);
     for (const AtomicOutputFile::PublishFailure& failure : failures)
         host.FileMessage(*finishedInputs[failure.index], failure.message);
-    result.written = finished.size() - failures.size();
+    result.written += finished.size() - failures.size();
     result.refused += failures.size();
     return result;
 }

@@ -51,7 +51,8 @@ BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
                     FileSystem& fs = SystemFileSystem());
 
 // Writes every output of the plan, each planned again from the same globals, into temporary
-// files closed one by one, then puts them in place together with one sync for the set. A file
+// files closed one by one, then puts them in place together with one sync for the set (a
+// single output is synced and put in place as File, Open does). A file
 // that fails is reported and the others go on. Leaves globals as the last file's run did.
 BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunChoices& choices,
                          BatchHost& host, FileSystem& fs = SystemFileSystem());
