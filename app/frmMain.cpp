@@ -221,13 +221,6 @@ void frmMain::CreateControls() {
     Frame1->hide();
     optPref[0]->hide();
     optPref[1]->hide();
-
-    CommonDialog1 = new QFileDialog(this);
-    CommonDialog1->setObjectName(QStringLiteral("CommonDialog1"));
-    CommonDialog1->setAcceptMode(QFileDialog::AcceptOpen);
-    CommonDialog1->setFileMode(QFileDialog::ExistingFile);
-    CommonDialog1->setDefaultSuffix(QStringLiteral("txt"));
-    CommonDialog1->setNameFilter(QStringLiteral("*.txt (*.txt)"));
 }
 
 void frmMain::CreateFileMenu() {
@@ -286,7 +279,7 @@ void frmMain::FillLists() {
 void frmMain::SetDialogFilter() {
     const QString pattern =
         QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
-    CommonDialog1->setNameFilter(pattern + QStringLiteral(" (") + pattern + QStringLiteral(")"));
+    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(")");
 }
 
 void frmMain::LoadHelp(const QString& programDir) {
@@ -358,7 +351,7 @@ void frmMain::mnuFileOpen_Click() {
 // one question comes before anything is written and a summary at the end.
 void frmMain::mnuFileConvertSeveral_Click() {
     if (!CheckSelection(globals_, messenger_)) return;
-    const std::vector<std::string> inputPaths = ChooseInputFiles();
+    const std::vector<std::string> inputPaths = ChooseInputFiles(QFileDialog::ExistingFiles);
     if (inputPaths.empty()) return;
     try {
         WindowBatchHost batch(this);
@@ -382,25 +375,24 @@ void frmMain::mnuFileConvertSeveral_Click() {
 }
 
 std::optional<std::string> frmMain::ChooseInputFile() {
-    if (CommonDialog1->exec() != QDialog::Accepted || CommonDialog1->selectedFiles().isEmpty())
-        return std::nullopt;
-    return PathBytes(CommonDialog1->selectedFiles().constFirst());
+    const std::vector<std::string> paths = ChooseInputFiles(QFileDialog::ExistingFile);
+    if (paths.empty()) return std::nullopt;
+    return paths.front();
 }
 
-// A dialog like File, Open's that picks several files. Made for each batch and gone before
-// its outputs are written: an open dialog watches its folder and would take in every new
-// file, which slows a batch of a thousand outputs from a second to many.
-std::vector<std::string> frmMain::ChooseInputFiles() {
-    QFileDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("CommonDialog1"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setDefaultSuffix(CommonDialog1->defaultSuffix());
-    dialog.setNameFilter(CommonDialog1->nameFilters().constFirst());
-    dialog.setDirectory(CommonDialog1->directory());
+// The file dialog CommonDialog1, opening in the folder it showed last. It is made for each use
+// and gone before anything is written: an open dialog watches its folder and would take in
+// every new file, which slows a batch of a thousand outputs from under a second to several.
+std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
+    QFileDialog CommonDialog1(this, QString(), dialogFolder_, dialogFilter_);
+    CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
+    CommonDialog1.setAcceptMode(QFileDialog::AcceptOpen);
+    CommonDialog1.setFileMode(mode);
+    CommonDialog1.setDefaultSuffix(QStringLiteral("txt"));
     std::vector<std::string> paths;
-    if (dialog.exec() == QDialog::Accepted)
-        for (const QString& path : dialog.selectedFiles()) paths.push_back(PathBytes(path));
+    if (CommonDialog1.exec() != QDialog::Accepted) return paths;
+    dialogFolder_ = CommonDialog1.directory().absolutePath();
+    for (const QString& path : CommonDialog1.selectedFiles()) paths.push_back(PathBytes(path));
     return paths;
 }
 

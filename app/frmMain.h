@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -12,7 +13,6 @@
 #include "core/ModGlobals.h"
 
 class QButtonGroup;
-class QFileDialog;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -57,7 +57,7 @@ private:
     void SetDialogFilter();
     void LoadHelp(const QString& programDir);
     std::optional<std::string> ChooseInputFile();
-    std::vector<std::string> ChooseInputFiles();
+    std::vector<std::string> ChooseInputFiles(QFileDialog::FileMode mode);
     RunChoices Choices() const;
 
     ModGlobals globals_;
@@ -76,7 +76,8 @@ private:
     std::array<QLabel*, 4> Label2{};
     std::array<QLabel*, 4> lblFilename{};
     QListWidget* lstHelp = nullptr;
-    QFileDialog* CommonDialog1 = nullptr;
+    QString dialogFilter_;  // the file dialog's, from the lead-sheet extension
+    QString dialogFolder_;  // where the file dialog was last left
 
     std::unique_ptr<WindowRunHost> host_;
 };

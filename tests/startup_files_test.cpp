@@ -30,7 +30,6 @@ const Case kCases[] = {
     {"a file that ends before line 6", "[LWSET.lwc\n\n\n!\n\n", "", {}, false},
     {"a settings file too large to be one", "[LWSET.lwc\n\n\n!\n\ntxt\n" + std::string(5000, ' '), "", {}, false},
     {"help rows in order, empty ones too", "[DO NOT EDIT]\r\none\r\n\r\n three \r\n", "", {"one", "", " three "}, true},
-    {"a help header alone", "[DO NOT", "", {}, true},
     {"an empty file", "", "", {}, false},
     {"more rows than a help list holds", "[DO NOT\n" + std::string(5001, '\n'), "", Rows(5000), false},
     {"a gigabyte does not stall start-up: it is refused unread", "[LWSET.lwc\n\n\n!\n\ntxt\n", "", {}, false, true},

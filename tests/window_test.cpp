@@ -43,10 +43,20 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     const TempFolder folder;
     folder.Write("LWSET.lwc", "[LWSET.lwc\r\n\r\n\r\n!\r\n\r\nlst\r\n");
     folder.Write("README.txt", "[DO NOT EDIT\r\n");  // a header alone: no rows, no message
-    const frmMain window(QString::fromStdString(folder.Path("")));
+    frmMain window(QString::fromStdString(folder.Path("")));
     EXPECT_EQ(window.windowTitle(), "Leadwright, V3.0.0");
     EXPECT_EQ(window.Globals().ChordLineMarker, "!");
-    EXPECT_EQ(window.findChild<QFileDialog*>()->nameFilters(), QStringList{"*.lst (*.lst)"});
+    QStringList filters;
+    ModalAnswers answers{[&](QWidget& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
+        if (dialog == nullptr) return false;
+        filters = dialog->nameFilters();
+        dialog->reject();
+        return true;
+    }};
+    window.findChild<QListWidget*>("lstKey")->setCurrentRow(0);
+    window.findChild<QAction*>("mnuFileOpen")->trigger();
+    EXPECT_EQ(filters, QStringList{"*.lst (*.lst)"});
     EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
     EXPECT_EQ(Rows(window, "lstKey").size(), 17);
     EXPECT_EQ(Rows(window, "lstStep").size(), 22);
