@@ -1,6 +1,7 @@
 #include "MessageBox.h"
 
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QWidget>
 
 namespace lw {
@@ -17,6 +18,17 @@ bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons
     box.setDetailedText(details);  // an empty text shows no details button
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec() == QMessageBox::Ok;
+}
+
+QProgressDialog* ShowProgressDialog(QWidget* window, const QString& label, int maximum) {
+    auto* progress = new QProgressDialog(label, QStringLiteral("Cancel"), 0, maximum, window);
+    progress->setWindowTitle(QStringLiteral("Leadwright"));
+    progress->setWindowModality(Qt::WindowModal);
+    progress->setMinimumDuration(0);
+    progress->setAutoReset(false);
+    progress->setAutoClose(false);
+    progress->show();
+    return progress;
 }
 
 void MessageBoxMessenger::ShowMessage(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include "core/Messenger.h"
 
+class QProgressDialog;
 class QWidget;
 
 namespace lw {
@@ -15,6 +16,10 @@ enum class MessageButtons { Ok, OkCancel };
 // True when the user pressed OK; Cancel and closing the box count as Cancel.
 bool ShowMessageBox(QWidget* parent, const QString& text, MessageButtons buttons,
                     const QString& details = QString());
+
+// Shows a progress dialog the way every one of the program looks: titled "Leadwright", modal
+// to its window, with Cancel, from 0 to maximum; it stays until it is deleted.
+QProgressDialog* ShowProgressDialog(QWidget* window, const QString& label, int maximum);
 
 // The messages of the core and the runs, shown as real message boxes over window.
 class MessageBoxMessenger : public Messenger {

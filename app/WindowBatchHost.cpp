@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "MessageBox.h"
 #include "io/FileNames.h"
 
 namespace lw {
@@ -49,13 +50,7 @@ QString WindowBatchHost::Messages() {
 bool WindowBatchHost::KeepGoing(std::size_t filesDone, std::size_t filesToWrite,
                                 std::string_view currentPath) {
     if (!progress_) {
-        progress_ = new QProgressDialog(QString(), QStringLiteral("Cancel"), 0, 0, window_);
-        progress_->setWindowTitle(QStringLiteral("Leadwright"));
-        progress_->setWindowModality(Qt::WindowModal);
-        progress_->setMinimumDuration(0);
-        progress_->setAutoReset(false);
-        progress_->setAutoClose(false);
-        progress_->show();
+        progress_ = ShowProgressDialog(window_, QString(), 0);
     } else if (sinceLastDraw_.isValid() && sinceLastDraw_.elapsed() < kDrawInterval) {
         return true;
     }

@@ -6,6 +6,8 @@
 #include <QProgressDialog>
 #include <algorithm>
 
+#include "MessageBox.h"
+
 namespace lw {
 
 namespace {
@@ -59,13 +61,7 @@ void WindowRunHost::StartProgress() { sinceRunStart_.start(); }
 
 bool WindowRunHost::KeepGoing(std::uint64_t bytesRead, std::uint64_t inputSize) {
     if (!progress_ && sinceRunStart_.isValid() && sinceRunStart_.elapsed() >= kProgressDelay) {
-        progress_ = new QProgressDialog(QStringLiteral("Converting..."), QStringLiteral("Cancel"),
-                                        0, kProgressSteps, window_);
-        progress_->setWindowTitle(QStringLiteral("Leadwright"));
-        progress_->setWindowModality(Qt::WindowModal);
-        progress_->setMinimumDuration(0);
-        progress_->setAutoReset(false);
-        progress_->show();
+        progress_ = ShowProgressDialog(window_, QStringLiteral("Converting..."), kProgressSteps);
     }
     if (!progress_) {
         // The window repaints, but takes no clicks until the dialog can be cancelled.

@@ -108,28 +108,14 @@ struct ModeView {
 };
 
 // One row per mode, [0, 4).
+// clang-format off
 constexpr std::array<ModeView, 4> kModeViews{{
-    {.keyList = true,
-     .stepList = false,
-     .preferenceFrame = false,
-     .preferenceButtons = false,
-     .byStepButton = true},  // By Key
-    {.keyList = false,
-     .stepList = true,
-     .preferenceFrame = true,
-     .preferenceButtons = true,
-     .byStepButton = true},  // By Step
-    {.keyList = true,
-     .stepList = false,
-     .preferenceFrame = false,
-     .preferenceButtons = std::nullopt,
-     .byStepButton = false},  // Figured Bass to Key
-    {.keyList = false,
-     .stepList = false,
-     .preferenceFrame = false,
-     .preferenceButtons = std::nullopt,
-     .byStepButton = false},  // Key to Figured Bass
+    {.keyList = true,  .stepList = false, .preferenceFrame = false, .preferenceButtons = false,        .byStepButton = true},   // By Key
+    {.keyList = false, .stepList = true,  .preferenceFrame = true,  .preferenceButtons = true,         .byStepButton = true},   // By Step
+    {.keyList = true,  .stepList = false, .preferenceFrame = false, .preferenceButtons = std::nullopt, .byStepButton = false},  // Figured Bass to Key
+    {.keyList = false, .stepList = false, .preferenceFrame = false, .preferenceButtons = std::nullopt, .byStepButton = false},  // Key to Figured Bass
 }};
+// clang-format on
 
 constexpr int kByStep = 1;
 

@@ -116,12 +116,8 @@ BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunCh
             }
             // One output is synced on its own, as File, Open does: a sync of the whole file
             // system pays off only for a set.
-            if (toWrite == 1) {
-                output->Commit();
-                ++result.written;
-                return true;
-            }
-            output->CloseUnsynced();
+            output->Close(toWrite == 1 ? AtomicOutputFile::DataSync::Now
+                                       : AtomicOutputFile::DataSync::Later);
             finished.push_back(std::move(output));
             finishedInputs.push_back(&inputPath);
             return true;
@@ -132,7 +128,7 @@ BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunCh
     const auto failures = AtomicOutputFile::PublishTogether(finished, fs);
     for (const AtomicOutputFile::PublishFailure& failure : failures)
         host.FileMessage(*finishedInputs[failure.index], failure.message);
-    result.written += finished.size() - failures.size();
+    result.written = finished.size() - failures.size();
     result.refused += failures.size();
     return result;
 }

@@ -20,11 +20,7 @@ public:
 
     // Told now and then how many bytes of the input have been read; false cancels the run,
     // which then writes nothing.
-    virtual bool KeepGoing(std::uint64_t bytesRead, std::uint64_t inputSize) {
-        (void)bytesRead;
-        (void)inputSize;
-        return true;
-    }
+    virtual bool KeepGoing(std::uint64_t bytesRead, std::uint64_t inputSize) = 0;
 };
 
 }  // namespace lw

@@ -49,8 +49,8 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
 bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host,
                  FileSystem& fs = SystemFileSystem());
 
-// The same up to the last line: the output file, still to be put in place (Commit, or
-// CloseUnsynced and PublishTogether); nothing when the host cancelled.
+// The same up to the last line: the output file, still to be put in place (Commit, or Close
+// and PublishTogether); nothing when the host cancelled.
 std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals, RunHost& host,
                                               FileSystem& fs = SystemFileSystem());
 

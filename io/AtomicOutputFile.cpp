@@ -125,13 +125,12 @@ void AtomicOutputFile::Commit() {
         ThrowFileError(kCannotSave, path_, failure);
 }
 
-void AtomicOutputFile::CloseUnsynced() { Close(DataSync::Later); }
-
 void AtomicOutputFile::Close(DataSync sync) {
     Flush();
     pending_.shrink_to_fit();  // empty now; a set keeps many closed files, not their buffers
     if (fs_.Fchmod(fd_, FinalMode(path_, fs_)) != 0) ThrowFileError(kCannotWrite, path_, errno);
     if (sync == DataSync::Now && fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    synced_ = sync == DataSync::Now;
     const int fd = std::exchange(fd_, -1);
     if (fs_.Close(fd) != 0) ThrowFileError(kCannotWrite, path_, errno);
 }
@@ -146,15 +145,18 @@ std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
     std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs) {
     struct Folder {
         int syncError = 0;  // of the file system sync, then of the folder's own
+        bool holdsUnsynced = false;
         bool renamedInto = false;
     };
     std::map<std::string, Folder> folders;
-    for (const auto& file : files) folders.try_emplace(FolderOrDot(file->path_));
+    for (const auto& file : files)
+        folders[FolderOrDot(file->path_)].holdsUnsynced |= !file->synced_;
 
     // One syncfs makes the data and permissions of every closed file on that file system
     // durable, where fsync would wait for the disk once per file.
     std::map<dev_t, int> fileSystems;  // each one synced, with the error of its sync
     for (auto& [path, folder] : folders) {
+        if (!folder.holdsUnsynced) continue;
         const int fd = fs.Open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
         struct stat info {};
         if (fd < 0 || fs.Fstat(fd, &info) != 0) {

@@ -33,9 +33,12 @@ public:
     // syncs the folder, so the new output survives a power cut.
     void Commit();
 
+    enum class DataSync { Now, Later };
+
     // For an output of a set (PublishTogether): writes what is left, gives the file its final
-    // permissions and closes it, unsynced, so that a set of any size holds no file open.
-    void CloseUnsynced();
+    // permissions and closes it, so that a set of any size holds no file open. Its data goes to
+    // disk now, or later with the rest of its set.
+    void Close(DataSync sync);
 
     // What kept one file of a set from its output name: its position and the user's text.
     struct PublishFailure {
@@ -44,25 +47,23 @@ public:
     };
 
     // Puts a set of closed files in place with one sync for the set instead of one per file:
-    // syncs each file system that holds them once, renames each file over its output name,
-    // then syncs each of their folders once. A file whose data could not be synced is not
-    // renamed (its temporary file goes with it); every failure comes back, the other files
-    // are in place.
+    // syncs once each file system that holds a file whose data is not on disk yet, renames each
+    // file over its output name, then syncs each of their folders once. A file whose data could not
+    // be synced is not renamed (its temporary file goes with it); every failure comes back, the
+    // other files are in place.
     static std::vector<PublishFailure> PublishTogether(
         std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs);
 
 private:
-    enum class DataSync { Now, Later };
-
     void Flush();
     void WriteAll(std::string_view bytes);
-    void Close(DataSync sync);
     int RenameOverOutput();  // 0, or the error number
 
     FileSystem& fs_;
     std::string path_;
     std::string temporaryPath_;
     int fd_ = -1;
+    bool synced_ = false;  // the data is on disk
     bool committed_ = false;
     std::string pending_;
 };

@@ -19,6 +19,7 @@ struct RecordingHost : RunHost {
     }
     bool AskOkCancel(std::string_view) override { return true; }
     void SetStatusField(StatusField, std::string_view) override {}
+    bool KeepGoing(std::uint64_t, std::uint64_t) override { return true; }
 
     std::string folder;
     Texts messages;

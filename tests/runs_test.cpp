@@ -40,13 +40,16 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     outcome.host.folder = folder.Path("");
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
-    const bool step = window.mode == 1, key = window.mode != 3 && !step && window.row >= 0;
-    const RunChoices choices{step               ? ShownList::Step
-                             : window.mode == 3 ? ShownList::None
-                                                : ShownList::Key,
-                             key ? std::optional(window.row) : std::nullopt, window.preference};
-    if (key) lstKey_Click(globals);
-    if (window.mode != 3 && !key) lstStep_Click(globals, std::max(window.row, 0));
+    RunChoices choices{ShownList::Key, std::nullopt, window.preference};
+    if (window.mode == 3) {
+        choices.visibleList = ShownList::None;
+    } else if (window.mode == 1 || window.row < 0) {
+        if (window.mode == 1) choices.visibleList = ShownList::Step;
+        lstStep_Click(globals, std::max(window.row, 0));
+    } else {
+        choices.keyIndex = window.row;
+        lstKey_Click(globals);
+    }
     try {
         std::optional<RunPlan> plan =
             PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
