@@ -1,4 +1,4 @@
-#include "HelpFile.h"
+#include "app/HelpFile.h"
 
 #include "io/FileError.h"
 #include "io/LineReader.h"

@@ -1,4 +1,4 @@
-#include "WindowBatchHost.h"
+#include "app/WindowBatchHost.h"
 
 #include <QApplication>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "MessageBox.h"
+#include "app/MessageBox.h"
 #include "io/FileNames.h"
 
 namespace lw {

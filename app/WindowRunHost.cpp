@@ -1,4 +1,4 @@
-#include "WindowRunHost.h"
+#include "app/WindowRunHost.h"
 
 #include <QApplication>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <QProgressDialog>
 #include <algorithm>
 
-#include "MessageBox.h"
+#include "app/MessageBox.h"
 
 namespace lw {
 

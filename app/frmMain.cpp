@@ -1,4 +1,4 @@
-#include "frmMain.h"
+#include "app/frmMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,12 +18,12 @@
 #include <new>
 #include <optional>
 
-#include "ConfigFile.h"
-#include "HelpFile.h"
-#include "ListSelection.h"
-#include "MessageBox.h"
-#include "WindowBatchHost.h"
-#include "WindowRunHost.h"
+#include "app/ConfigFile.h"
+#include "app/HelpFile.h"
+#include "app/ListSelection.h"
+#include "app/MessageBox.h"
+#include "app/WindowBatchHost.h"
+#include "app/WindowRunHost.h"
 #include "convert/Batch.h"
 #include "convert/RunPlan.h"
 

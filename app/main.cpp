@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "frmMain.h"
+#include "app/frmMain.h"
 #include "io/TemporaryFiles.h"
 
 int main(int argc, char* argv[]) {

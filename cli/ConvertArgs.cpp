@@ -1,4 +1,4 @@
-#include "ConvertArgs.h"
+#include "cli/ConvertArgs.h"
 
 #include <charconv>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "ConvertCommand.h"
+#include "cli/ConvertCommand.h"
 
 #include <exception>
 #include <new>
 #include <string>
 
-#include "ConvertArgs.h"
+#include "cli/ConvertArgs.h"
 #include "convert/Batch.h"
 
 namespace lw {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ConvertCommand.h"
+#include "cli/ConvertCommand.h"
 #include "io/TemporaryFiles.h"
 
 int main(int argc, char** argv) {

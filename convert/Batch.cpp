@@ -1,4 +1,4 @@
-#include "Batch.h"
+#include "convert/Batch.h"
 
 #include <exception>
 #include <memory>

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "RunPlan.h"
+#include "convert/RunPlan.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "ChordLineRewriter.h"
+#include "convert/ChordLineRewriter.h"
 
 #include "core/Degrees.h"
 #include "core/NoteCodes.h"

@@ -1,4 +1,4 @@
-#include "OutputPath.h"
+#include "convert/OutputPath.h"
 
 #include "io/FileNames.h"
 

@@ -1,6 +1,6 @@
-#include "RunPlan.h"
+#include "convert/RunPlan.h"
 
-#include "OutputPath.h"
+#include "convert/OutputPath.h"
 #include "core/KeyFromFilename.h"
 
 namespace lw {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "ChordLineRewriter.h"
-#include "RunHost.h"
+#include "convert/ChordLineRewriter.h"
+#include "convert/RunHost.h"
 #include "core/ModGlobals.h"
 #include "io/AtomicOutputFile.h"
 #include "io/FileSystem.h"

@@ -1,4 +1,4 @@
-#include "Degrees.h"
+#include "core/Degrees.h"
 
 #include <string>
 

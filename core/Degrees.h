@@ -3,8 +3,8 @@
 #include <optional>
 #include <string_view>
 
-#include "Messenger.h"
-#include "Tables.h"
+#include "core/Messenger.h"
+#include "core/Tables.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "KeyFromFilename.h"
+#include "core/KeyFromFilename.h"
 
 namespace lw {
 

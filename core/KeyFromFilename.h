@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "Messenger.h"
-#include "ModGlobals.h"
+#include "core/Messenger.h"
+#include "core/ModGlobals.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "ModGlobals.h"
+#include "core/ModGlobals.h"
 
 namespace lw {
 

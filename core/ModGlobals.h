@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Tables.h"
+#include "core/Tables.h"
 
 namespace lw {
 

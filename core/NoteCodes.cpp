@@ -1,4 +1,4 @@
-#include "NoteCodes.h"
+#include "core/NoteCodes.h"
 
 #include <array>
 #include <string>

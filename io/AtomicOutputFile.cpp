@@ -1,4 +1,4 @@
-#include "AtomicOutputFile.h"
+#include "io/AtomicOutputFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,9 +10,9 @@
 #include <random>
 #include <utility>
 
-#include "FileError.h"
-#include "FileNames.h"
-#include "TemporaryFiles.h"
+#include "io/FileError.h"
+#include "io/FileNames.h"
+#include "io/TemporaryFiles.h"
 
 namespace lw {
 

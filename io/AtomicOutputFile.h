@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "FileSystem.h"
+#include "io/FileSystem.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "FileError.h"
+#include "io/FileError.h"
 
 #include <cstring>
 

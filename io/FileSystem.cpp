@@ -1,4 +1,4 @@
-#include "FileSystem.h"
+#include "io/FileSystem.h"
 
 #include <fcntl.h>
 #include <unistd.h>

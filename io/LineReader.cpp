@@ -1,4 +1,4 @@
-#include "LineReader.h"
+#include "io/LineReader.h"
 
 #include <fcntl.h>
 
@@ -7,7 +7,7 @@
 #include <cstring>
 #include <utility>
 
-#include "FileError.h"
+#include "io/FileError.h"
 
 namespace lw {
 

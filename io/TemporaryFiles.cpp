@@ -1,4 +1,4 @@
-#include "TemporaryFiles.h"
+#include "io/TemporaryFiles.h"
 
 #include <signal.h>
 #include <unistd.h>
