@@ -1,8 +1,11 @@
 #include "app/MessageBox.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QWidget>
+#include <QWindow>
 
 namespace lw {
 
@@ -28,20 +31,15 @@ QProgressDialog* ShowProgressDialog(QWidget* window, const QString& label, int m
     progress->setAutoReset(false);
     progress->setAutoClose(false);
     progress->show();
+    // On a busy machine the window system may take a while to map the dialog; until it has
+    // been painted it would show as a black box while the run goes on.
+    QElapsedTimer waiting;
+    waiting.start();
+    while (!(progress->windowHandle() && progress->windowHandle()->isExposed()) &&
+           waiting.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    progress->repaint();
     return progress;
 }
-
-void MessageBoxMessenger::ShowMessage(std::string_view text) {
-    ShowMessageBox(Parent(), QString::fromUtf8(text.data(), qsizetype(text.size())),
-                   MessageButtons::Ok);
-}
-
-bool MessageBoxMessenger::AskOkCancel(std::string_view text) {
-    return ShowMessageBox(Parent(), QString::fromUtf8(text.data(), qsizetype(text.size())),
-                          MessageButtons::OkCancel);
-}
-
-// Start-up messages come before the window is shown; they then stand on their own.
-QWidget* MessageBoxMessenger::Parent() const { return window_->isVisible() ? window_ : nullptr; }
 
 }  // namespace lw

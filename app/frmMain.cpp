@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,16 +15,13 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <algorithm>
-#include <exception>
-#include <new>
 #include <optional>
 
 #include "app/ConfigFile.h"
 #include "app/HelpFile.h"
 #include "app/ListSelection.h"
 #include "app/MessageBox.h"
-#include "app/WindowBatchHost.h"
-#include "app/WindowRunHost.h"
+#include "app/WindowHost.h"
 #include "convert/Batch.h"
 #include "convert/RunPlan.h"
 
@@ -121,13 +119,11 @@ constexpr int kByStep = 1;
 
 }  // namespace
 
-frmMain::frmMain(const QString& programDir, Messenger* messenger)
-    : ownMessenger_(messenger == nullptr ? std::make_unique<MessageBoxMessenger>(this) : nullptr),
-      messenger_(messenger == nullptr ? *ownMessenger_ : *messenger) {
+frmMain::frmMain(const QString& programDir) {
     CreateControls();
     CreateFileMenu();
     ConnectEvents();
-    host_ = std::make_unique<WindowRunHost>(this, lblFilename, messenger_);
+    host_ = std::make_unique<WindowHost>(this, lblFilename);
     Form_Load(programDir);
 }
 
@@ -247,7 +243,7 @@ void frmMain::LoadSettings(const QString& programDir) {
     const std::optional<Settings> settings =
         ReadConfigFile(PathBytes(QDir(programDir).filePath(QStringLiteral("LWSET.lwc"))));
     if (!settings) {
-        messenger_.ShowMessage("Configuration file corrupted or not found, using defaults...");
+        host_->ShowMessage("Configuration file corrupted or not found, using defaults...");
         return;
     }
     globals_.ChordLineMarker = settings->ChordLineMarker;
@@ -275,12 +271,12 @@ void frmMain::LoadHelp(const QString& programDir) {
     // Rows read before a failure stay in front of the built-in help.
     for (const std::string& row : rows) lstHelp->addItem(FromBytes(row));
     if (read) return;
-    messenger_.ShowMessage("Help file corrupted or not found, using old internal help...");
+    host_->ShowMessage("Help file corrupted or not found, using old internal help...");
     for (std::string_view row : BuiltInHelpRows) lstHelp->addItem(FromBytes(row));
 }
 
 void frmMain::Option1_Click(int index) {
-    globals_.ConvertMode = index;
+    globals_.ConvertMode = static_cast<ConvertMode>(index);
     if (index < 0 || index >= int(kModeViews.size())) return;
 
     const ModeView& view = kModeViews[std::size_t(index)];
@@ -316,48 +312,40 @@ void frmMain::lstStep_Click() {
 }
 
 void frmMain::mnuFileOpen_Click() {
-    if (!CheckSelection(globals_, messenger_)) return;
+    if (!CheckSelection(globals_, *host_)) return;
     const std::optional<std::string> inputPath = ChooseInputFile();
     if (!inputPath) return;
-    try {
-        std::optional<RunPlan> plan = PlanRun(globals_, Choices(), *inputPath, *host_);
-        if (plan && messenger_.AskOkCancel("Any you ready to write the file?")) {
-            host_->StartProgress();
-            ExecutePlan(*plan, globals_, *host_);
-        }
-    } catch (const std::bad_alloc&) {
-        messenger_.ShowMessage("Out of memory");
-    } catch (const std::exception& failure) {
-        messenger_.ShowMessage(failure.what());
-    }
-    host_->EndRun();
+    ShowingFailures(*host_, [&] {
+        const std::optional<RunPlan> plan = PlanRun(globals_, Choices(), *inputPath, *host_);
+        if (!plan || !host_->AskOkCancel("Any you ready to write the file?")) return;
+        host_->StartWork();
+        OutputSet output(1, SystemFileSystem());
+        if (!ExecutePlan(*plan, globals_, *host_, output)) return;
+        for (const OutputSet::Failure& failure : output.Publish()) host_->ShowMessage(failure.message);
+    });
+    host_->EndWork();
 }
 
 // File, Open for many files: each gets the checks of a single run, their messages are gathered,
 // one question comes before anything is written and a summary at the end.
 void frmMain::mnuFileConvertSeveral_Click() {
-    if (!CheckSelection(globals_, messenger_)) return;
+    if (!CheckSelection(globals_, *host_)) return;
     const std::vector<std::string> inputPaths = ChooseInputFiles(QFileDialog::ExistingFiles);
     if (inputPaths.empty()) return;
-    try {
-        WindowBatchHost batch(this);
-        const RunChoices choices = Choices();
-        const BatchPlan plan = PlanBatch(globals_, choices, inputPaths, batch);
-        BatchResult result{.refused = plan.refused};
-        if (!plan.outputs.empty()) {
-            if (!ShowMessageBox(this, BatchQuestion(plan), MessageButtons::OkCancel,
-                                BatchOutputList(plan, batch.Messages())))
-                return;
-            result = ExecuteBatch(plan, globals_, choices, batch);
-            batch.EndProgress();
+    ShowingFailures(*host_, [&] {
+        BatchPlan plan = PlanBatch(globals_, Choices(), inputPaths, *host_);
+        bool cancelled = false;
+        if (plan.Count(Fate::ToWrite) > 0) {
+            const BatchReport question = BatchQuestion(plan);
+            if (!host_->AskOkCancel(question.text, question.details)) return;
+            host_->StartWork();
+            cancelled = !ExecuteBatch(plan, globals_, *host_);
+            host_->EndWork();
         }
-        ShowMessageBox(this, BatchSummary(result, inputPaths.size()), MessageButtons::Ok,
-                       batch.Messages());
-    } catch (const std::bad_alloc&) {
-        messenger_.ShowMessage("Out of memory");
-    } catch (const std::exception& failure) {
-        messenger_.ShowMessage(failure.what());
-    }
+        const BatchReport summary = BatchSummary(plan, cancelled);
+        host_->ShowMessage(summary.text, summary.details);
+    });
+    host_->EndWork();
 }
 
 std::optional<std::string> frmMain::ChooseInputFile() {
@@ -377,8 +365,10 @@ std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     CommonDialog1.setDefaultSuffix(QStringLiteral("txt"));
     std::vector<std::string> paths;
     if (CommonDialog1.exec() != QDialog::Accepted) return paths;
-    dialogFolder_ = CommonDialog1.directory().absolutePath();
-    for (const QString& path : CommonDialog1.selectedFiles()) paths.push_back(PathBytes(path));
+    const QStringList chosen = CommonDialog1.selectedFiles();
+    // The next dialog opens where these files are, also when their paths were typed.
+    if (!chosen.isEmpty()) dialogFolder_ = QFileInfo(chosen.front()).absolutePath();
+    for (const QString& path : chosen) paths.push_back(PathBytes(path));
     return paths;
 }
 

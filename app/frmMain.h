@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "convert/RunPlan.h"
-#include "core/Messenger.h"
 #include "core/ModGlobals.h"
 
 class QButtonGroup;
@@ -20,8 +19,7 @@ class QRadioButton;
 
 namespace lw {
 
-class MessageBoxMessenger;
-class WindowRunHost;
+class WindowHost;
 
 // The program's one window: the four modes, the key and step lists, the sharp/flat preference,
 // the status fields of the last run, the help list and the File menu.
@@ -30,13 +28,12 @@ class frmMain : public QMainWindow {
 
 public:
     // Builds the window in its design state and runs start-up, whose messages come before the
-    // window is shown. programDir holds LWSET.lwc and README.txt. messenger shows every
-    // message; without one the window shows real message boxes.
-    explicit frmMain(const QString& programDir, Messenger* messenger = nullptr);
+    // window is shown. programDir holds LWSET.lwc and README.txt.
+    explicit frmMain(const QString& programDir);
     ~frmMain() override;
 
     const ModGlobals& Globals() const { return globals_; }
-    WindowRunHost& Host() { return *host_; }
+    WindowHost& Host() { return *host_; }
 
     // Stores the mode and shows the controls it uses. Index 0 By Key, 1 By Step,
     // 2 Figured Bass to Key, 3 Key to Figured Bass; any other index is only stored.
@@ -61,8 +58,6 @@ private:
     RunChoices Choices() const;
 
     ModGlobals globals_;
-    std::unique_ptr<MessageBoxMessenger> ownMessenger_;
-    Messenger& messenger_;
 
     std::array<QRadioButton*, 4> Option1{};
     QButtonGroup* modeGroup_ = nullptr;
@@ -79,7 +74,7 @@ private:
     QString dialogFilter_;  // the file dialog's, from the lead-sheet extension
     QString dialogFolder_;  // where the file dialog was last left
 
-    std::unique_ptr<WindowRunHost> host_;
+    std::unique_ptr<WindowHost> host_;  // every message box, status field and progress
 };
 
 }  // namespace lw

@@ -29,8 +29,10 @@ constexpr std::size_t kSheetBytes = 20 * 1000 * 1000;
 
 class CountingMessenger : public Messenger {
 public:
-    void ShowMessage(std::string_view) override { ++count; }
-    bool AskOkCancel(std::string_view) override { return true; }
+    bool ShowBox(std::string_view, std::string_view, MessageButtons) override {
+        ++count;
+        return true;
+    }
     long count = 0;
 };
 

@@ -90,13 +90,14 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
     const std::size_t firstFile = keyed || mode == "by-step" ? 2 : 1;
     std::optional<UsageError> error;
     if (keyed && positional.size() > 1) {
-        request.globals.ConvertMode = mode == "by-key" ? 0 : 2;
+        request.globals.ConvertMode =
+            mode == "by-key" ? ConvertMode::ByKey : ConvertMode::FiguredBassToKey;
         error = TakeKey(positional[1], request);
     } else if (mode == "by-step" && positional.size() > 1) {
-        request.globals.ConvertMode = 1;
+        request.globals.ConvertMode = ConvertMode::ByStep;
         error = TakeStep(positional[1], request);
     } else if (mode == "to-figured-bass") {
-        request.globals.ConvertMode = 3;
+        request.globals.ConvertMode = ConvertMode::KeyToFiguredBass;
         request.choices.visibleList = ShownList::None;
     } else if (keyed || mode == "by-step") {
         return UsageError{std::string(mode) + (keyed ? " needs a key" : " needs a step")};

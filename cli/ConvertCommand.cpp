@@ -1,7 +1,5 @@
 #include "cli/ConvertCommand.h"
 
-#include <exception>
-#include <new>
 #include <string>
 
 #include "cli/ConvertArgs.h"
@@ -11,34 +9,59 @@ namespace lw {
 
 namespace {
 
-// Prints each message as "INPUT: text" and never cancels.
-class PrintingHost : public BatchHost {
+// Prints each message of the run on a line of its own; the batch's one question is always
+// answered OK and it never cancels.
+class CommandLineHost : public RunHost {
 public:
-    explicit PrintingHost(std::ostream& messages) : messages_(messages) {}
+    explicit CommandLineHost(std::ostream& messages) : messages_(messages) {}
 
-    void FileMessage(std::string_view inputPath, std::string_view text) override {
-        // One write per message: a run over a large file may show many.
-        std::string line(inputPath);
-        line.append(": ").append(text) += '\n';
-        messages_ << line << std::flush;
+    bool ShowBox(std::string_view text, std::string_view, MessageButtons) override {
+        messages_ << "leadwright-convert: " << text << std::endl;
+        return true;
     }
-    bool KeepGoing(std::size_t, std::size_t, std::string_view) override { return true; }
+    void SetStatusField(StatusField, std::string_view) override {}
+    bool KeepGoing(const Progress&) override { return true; }
 
 private:
     std::ostream& messages_;
 };
 
-int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) {
-    PrintingHost host(messages);
-    const BatchPlan plan = PlanBatch(request.globals, request.choices, request.inputPaths, host);
-    if (request.dryRun) {
-        for (const BatchOutput& output : plan.outputs)
-            out << output.inputPath << " -> " << output.outputPath
-                << (output.replacesFile ? " (replaces an existing file)\n" : "\n");
-        return plan.refused == 0 ? 0 : 1;
+// Prints the messages of each file not printed yet, "INPUT: text", the input's name left out
+// where the text names it already.
+void PrintMessages(const BatchPlan& plan, std::vector<std::size_t>& printed,
+                   std::ostream& messages) {
+    printed.resize(plan.files.size());
+    for (std::size_t index = 0; index < plan.files.size(); ++index) {
+        const BatchFile& file = plan.files[index];
+        std::string lines;
+        for (; printed[index] < file.messages.size(); ++printed[index]) {
+            const std::string& text = file.messages[printed[index]];
+            if (text.find(file.inputPath) == std::string::npos) lines += file.inputPath + ": ";
+            lines += text + "\n";
+        }
+        if (file.moreMessages > 0 && printed[index] == file.messages.size()) {
+            lines += file.inputPath + ": " + std::to_string(file.moreMessages) + " more messages\n";
+            ++printed[index];
+        }
+        messages << lines << std::flush;  // one write per file
     }
-    const BatchResult result = ExecuteBatch(plan, request.globals, request.choices, host);
-    return result.refused == 0 ? 0 : 1;
+}
+
+int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) {
+    CommandLineHost host(messages);
+    BatchPlan plan = PlanBatch(request.globals, request.choices, request.inputPaths, host);
+    std::vector<std::size_t> printed;
+    PrintMessages(plan, printed, messages);
+    if (request.dryRun) {
+        for (const BatchFile& file : plan.files)
+            if (file.fate == Fate::ToWrite)
+                out << file.inputPath << " -> " << file.plan->outputPath
+                    << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
+        return plan.Count(Fate::Refused) == 0 ? 0 : 1;
+    }
+    ExecuteBatch(plan, request.globals, host);
+    PrintMessages(plan, printed, messages);
+    return plan.Count(Fate::Refused) == 0 ? 0 : 1;
 }
 
 }  // namespace
@@ -58,14 +81,10 @@ int ConvertCommandMain(std::span<const std::string_view> args, std::ostream& out
             out << "leadwright-convert " LEADWRIGHT_VERSION "\n";
         return 0;
     }
-    try {
-        return Convert(std::get<ConvertRequest>(parsed), out, messages);
-    } catch (const std::bad_alloc&) {
-        messages << "leadwright-convert: Out of memory" << std::endl;
-    } catch (const std::exception& failure) {
-        messages << "leadwright-convert: " << failure.what() << std::endl;
-    }
-    return 1;
+    int status = 1;
+    CommandLineHost host(messages);
+    ShowingFailures(host, [&] { status = Convert(std::get<ConvertRequest>(parsed), out, messages); });
+    return status;
 }
 
 }  // namespace lw

@@ -1,136 +1,227 @@
 #include "convert/Batch.h"
 
-#include <exception>
+#include <climits>
+#include <cstdlib>
 #include <memory>
-#include <new>
 #include <set>
 #include <utility>
+
+#include "io/FileNames.h"
 
 namespace lw {
 
 namespace {
 
-// One file's run inside a batch: its messages go to the batch host under its path.
-class FileRunHost : public RunHost {
+// One file's run inside a batch: its messages are kept with the file, its progress counts
+// toward the batch's, and the batch names its last file in the status fields at the end.
+class FileHost : public RunHost {
 public:
-    FileRunHost(BatchHost& batch, const std::string& inputPath, std::size_t filesDone,
-                std::size_t filesToWrite)
-        : batch_(batch), inputPath_(inputPath), done_(filesDone), toWrite_(filesToWrite) {}
+    FileHost(RunHost& batch, BatchFile& file, const Progress& before)
+        : batch_(batch), file_(file), before_(before) {}
 
-    void ShowMessage(std::string_view text) override { batch_.FileMessage(inputPath_, text); }
-    // The batch asked its one question before it started.
-    bool AskOkCancel(std::string_view) override { return true; }
-    // The progress of the batch stands in for the status fields of a single run.
+    bool ShowBox(std::string_view text, std::string_view, MessageButtons) override {
+        file_.Record(text);
+        return true;  // the batch asked its one question before it started
+    }
     void SetStatusField(StatusField, std::string_view) override {}
-    bool KeepGoing(std::uint64_t, std::uint64_t) override {
-        return batch_.KeepGoing(done_, toWrite_, inputPath_);
+    bool KeepGoing(const Progress& run) override {
+        Progress progress = before_;
+        progress.bytesDone += run.bytesDone;
+        return batch_.KeepGoing(progress);
     }
 
 private:
-    BatchHost& batch_;
-    const std::string& inputPath_;
-    std::size_t done_;
-    std::size_t toWrite_;
+    RunHost& batch_;
+    BatchFile& file_;
+    Progress before_;
 };
-
-// Runs one file's step; a failure becomes that file's message, as a single run shows it.
-template <class Step>
-auto Guarded(Messenger& fileMessages, Step step) -> decltype(step()) {
-    try {
-        return step();
-    } catch (const std::bad_alloc&) {
-        fileMessages.ShowMessage("Out of memory");
-    } catch (const std::exception& failure) {
-        fileMessages.ShowMessage(failure.what());
-    }
-    return {};
-}
 
 using Identity = std::pair<dev_t, ino_t>;
 
-std::optional<Identity> IdentityOf(const std::string& path, FileSystem& fs) {
+std::optional<Identity> IdentityOf(const std::string& path, bool followLink, FileSystem& fs) {
     struct stat info {};
-    if (fs.Stat(path.c_str(), &info) != 0) return std::nullopt;
+    const int failed = followLink ? fs.Stat(path.c_str(), &info) : fs.Lstat(path.c_str(), &info);
+    if (failed != 0) return std::nullopt;
     return Identity{info.st_dev, info.st_ino};
 }
 
+// The output's name in its folder as the file system resolves it, so a folder reached through
+// a link or by another path names the same output.
+std::string CanonicalPath(const std::string& path) {
+    const std::string_view folder = FolderOf(path);
+    char resolved[PATH_MAX];
+    if (::realpath(folder.empty() ? "." : std::string(folder).c_str(), resolved) == nullptr)
+        return path;
+    return std::string(resolved) + "/" + std::string(FileNameOf(path));
+}
+
+std::string NameOf(std::string_view path) { return std::string(FileNameOf(path)); }
+
 }  // namespace
 
-BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
-                    const std::vector<std::string>& inputPaths, BatchHost& host, FileSystem& fs) {
-    // Writing over a chosen file would change an input, or the input of a later file.
-    std::set<Identity> chosen;
-    for (const std::string& path : inputPaths)
-        if (const std::optional<Identity> identity = IdentityOf(path, fs)) chosen.insert(*identity);
+void BatchFile::Record(std::string_view message) {
+    if (messages.size() < kMessagesKept)
+        messages.emplace_back(message);
+    else
+        ++moreMessages;
+}
 
+std::size_t BatchPlan::Count(Fate fate) const {
+    std::size_t count = 0;
+    for (const BatchFile& file : files) count += file.fate == fate;
+    return count;
+}
+
+std::size_t BatchPlan::Replacing() const {
+    std::size_t count = 0;
+    for (const BatchFile& file : files) count += file.fate == Fate::ToWrite && file.plan->replacesFile;
+    return count;
+}
+
+BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
+                    const std::vector<std::string>& inputPaths, RunHost& host, FileSystem& fs) {
     BatchPlan plan;
-    std::set<std::string> taken;
+    std::set<Identity> chosen;
     for (const std::string& inputPath : inputPaths) {
-        FileRunHost fileHost(host, inputPath, 0, inputPaths.size());
-        ModGlobals fileGlobals = globals;
-        const std::optional<std::string> outputPath =
-            Guarded(fileHost, [&]() -> std::optional<std::string> {
-                std::optional<RunPlan> run = PlanRun(fileGlobals, choices, inputPath, fileHost, fs);
-                if (!run) return std::nullopt;
-                return std::move(run->outputPath);
-            });
-        const std::optional<Identity> output =
-            outputPath ? IdentityOf(*outputPath, fs) : std::nullopt;
-        if (outputPath && output && chosen.contains(*output))
-            fileHost.ShowMessage("ERROR! Output Filename is one of the chosen files...");
-        else if (outputPath && !taken.insert(*outputPath).second)
-            fileHost.ShowMessage("ERROR! Two chosen files have the same Output Filename...");
-        else if (outputPath) {
-            struct stat existing {};
-            plan.outputs.push_back(
-                {inputPath, *outputPath, fs.Lstat(outputPath->c_str(), &existing) == 0});
+        const std::optional<Identity> identity = IdentityOf(inputPath, true, fs);
+        if (identity && !chosen.insert(*identity).second) continue;  // the same file again
+        BatchFile& file = plan.files.emplace_back();
+        file.inputPath = inputPath;
+        file.globals = globals;
+        FileHost fileHost(host, file, {});
+        ShowingFailures(fileHost, [&] {
+            file.plan = PlanRun(file.globals, choices, inputPath, fileHost, fs);
+        });
+    }
+
+    // Writing over a file that is read would change an input, or the input of a later file; a
+    // refused file is not read, so another may replace it.
+    std::set<Identity> read;
+    for (const BatchFile& file : plan.files)
+        if (file.plan) read.insert({file.plan->input.st_dev, file.plan->input.st_ino});
+    std::set<std::string> takenNames;
+    std::set<Identity> takenFiles;
+    for (BatchFile& file : plan.files) {
+        if (!file.plan) continue;
+        const std::string& output = file.plan->outputPath;
+        const std::optional<Identity> target = IdentityOf(output, true, fs);
+        const std::optional<Identity> entry = IdentityOf(output, false, fs);
+        if (target && read.contains(*target)) {
+            file.Record("ERROR! Output Filename is one of the chosen files...");
+        } else if (!takenNames.insert(CanonicalPath(output)).second ||
+                   (entry && !takenFiles.insert(*entry).second)) {
+            file.Record("ERROR! Two chosen files have the same Output Filename...");
+        } else {
+            file.fate = Fate::ToWrite;
             continue;
         }
-        ++plan.refused;
+        file.plan.reset();
     }
     return plan;
 }
 
-BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunChoices& choices,
-                         BatchHost& host, FileSystem& fs) {
-    const ModGlobals start = globals;
-    BatchResult result{.refused = plan.refused};
-    std::vector<std::unique_ptr<AtomicOutputFile>> finished;
-    std::vector<const std::string*> finishedInputs;
-    const std::size_t toWrite = plan.outputs.size();
-    for (std::size_t done = 0; done < toWrite && !result.cancelled; ++done) {
-        const std::string& inputPath = plan.outputs[done].inputPath;
-        if (!host.KeepGoing(done, toWrite, inputPath)) {
-            result.cancelled = true;
-            break;
+bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSystem& fs) {
+    Progress progress;
+    progress.filesTotal = plan.Count(Fate::ToWrite);
+    for (const BatchFile& file : plan.files)
+        if (file.fate == Fate::ToWrite) progress.bytesTotal += file.plan->input.st_size;
+
+    OutputSet outputs(progress.filesTotal, fs);
+    std::vector<BatchFile*> added;  // in the order of the set
+    bool cancelled = false;
+    for (BatchFile& file : plan.files) {
+        if (file.fate != Fate::ToWrite) continue;
+        progress.currentFile = file.inputPath;
+        cancelled = cancelled || !host.KeepGoing(progress);
+        if (cancelled) {
+            file.fate = Fate::NotWritten;
+            continue;
         }
-        FileRunHost fileHost(host, inputPath, done, toWrite);
-        globals = start;
-        const bool written = Guarded(fileHost, [&] {
-            std::optional<RunPlan> run = PlanRun(globals, choices, inputPath, fileHost, fs);
-            if (!run) return false;
-            std::unique_ptr<AtomicOutputFile> output = WriteOutput(*run, globals, fileHost, fs);
-            if (!output) {
-                result.cancelled = true;
-                return false;
-            }
-            // One output is synced on its own, as File, Open does: a sync of the whole file
-            // system pays off only for a set.
-            output->Close(toWrite == 1 ? AtomicOutputFile::DataSync::Now
-                                       : AtomicOutputFile::DataSync::Later);
-            finished.push_back(std::move(output));
-            finishedInputs.push_back(&inputPath);
-            return true;
+        FileHost fileHost(host, file, progress);
+        const bool ran = ShowingFailures(fileHost, [&] {
+            if (ExecutePlan(*file.plan, file.globals, fileHost, outputs, fs))
+                added.push_back(&file);
+            else
+                cancelled = true;
         });
-        if (!written && !result.cancelled) ++result.refused;
+        if (!ran) file.fate = Fate::Refused;
+        if (cancelled) file.fate = Fate::NotWritten;
+        progress.bytesDone += file.plan->input.st_size;
+        ++progress.filesDone;
     }
 
-    const auto failures = AtomicOutputFile::PublishTogether(finished, fs);
-    for (const AtomicOutputFile::PublishFailure& failure : failures)
-        host.FileMessage(*finishedInputs[failure.index], failure.message);
-    result.written = finished.size() - failures.size();
-    result.refused += failures.size();
-    return result;
+    for (const OutputSet::Failure& failure : outputs.Publish()) {
+        added[failure.index]->Record(failure.message);
+        added[failure.index]->fate = Fate::Refused;
+    }
+    const BatchFile* last = nullptr;
+    for (BatchFile* file : added) {
+        if (file->fate == Fate::Refused) continue;
+        file->fate = file->plan->replacesFile ? Fate::Replaced : Fate::Written;
+        last = file;
+    }
+    if (last != nullptr) {
+        globals = last->globals;
+        host.SetStatusField(StatusField::InputFile, last->inputPath);
+        host.SetStatusField(StatusField::OutputFile, last->plan->outputPath);
+    }
+    return !cancelled;
+}
+
+namespace {
+
+// "Song_C.txt → Song_D.txt", or "Notes.txt" when the file has no output.
+std::string FileLine(const BatchFile& file) {
+    std::string line = NameOf(file.inputPath);
+    if (file.plan) line += " \u2192 " + NameOf(file.plan->outputPath);
+    return line;
+}
+
+// The file's messages, each on a line of its own under it.
+void AddMessages(const BatchFile& file, std::string& details) {
+    for (const std::string& message : file.messages) details += "    " + message + "\n";
+    if (file.moreMessages > 0)
+        details += "    " + std::to_string(file.moreMessages) + " more messages\n";
+}
+
+std::string Trimmed(std::string text) {
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+BatchReport BatchQuestion(const BatchPlan& plan) {
+    std::string text = "Output files to write: " + std::to_string(plan.Count(Fate::ToWrite)) +
+                       "\nExisting files they replace: " + std::to_string(plan.Replacing()) + "\n";
+    if (const std::size_t refused = plan.Count(Fate::Refused); refused > 0)
+        text += "Chosen files refused: " + std::to_string(refused) + " (see the details)\n";
+    std::string details;
+    for (const BatchFile& file : plan.files) {
+        details += FileLine(file);
+        if (file.fate == Fate::Refused) details += ": refused";
+        if (file.fate == Fate::ToWrite && file.plan->replacesFile) details += " (replaces a file)";
+        details += "\n";
+        AddMessages(file, details);
+    }
+    return {text + "\nWrite the output files?", Trimmed(details)};
+}
+
+BatchReport BatchSummary(const BatchPlan& plan, bool cancelled) {
+    const std::size_t written = plan.Count(Fate::Written) + plan.Count(Fate::Replaced);
+    std::string text = "Output files written: " + std::to_string(written) + " of " +
+                       std::to_string(plan.files.size()) + "\n";
+    if (const std::size_t refused = plan.Count(Fate::Refused); refused > 0)
+        text += "Chosen files refused: " + std::to_string(refused) + " (see the details)\n";
+    if (cancelled) text += "Cancelled: the rest were not written.\n";
+    std::string details;
+    for (const BatchFile& file : plan.files) {
+        static constexpr const char* kFates[] = {": refused", "", ": written", ": replaced a file",
+                                                 ": not written (cancelled)"};
+        details += FileLine(file) + kFates[static_cast<int>(file.fate)] + "\n";
+        AddMessages(file, details);
+    }
+    return {Trimmed(text), Trimmed(details)};
 }
 
 }  // namespace lw

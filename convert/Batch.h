@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,52 +10,64 @@
 
 namespace lw {
 
-// What a batch tells its shell: the messages that a single run of each file would have shown
-// one by one, and its progress.
-class BatchHost {
-public:
-    virtual ~BatchHost() = default;
-
-    // One message about the chosen file at inputPath.
-    virtual void FileMessage(std::string_view inputPath, std::string_view text) = 0;
-
-    // Told before each output is written (filesDone of filesToWrite, currentPath next) and now
-    // and then while a long one is; false cancels: the outputs finished so far are put in
-    // place, the current one is not written.
-    virtual bool KeepGoing(std::size_t filesDone, std::size_t filesToWrite,
-                           std::string_view currentPath) = 0;
+// What became of one chosen file.
+enum class Fate {
+    Refused,     // not written, after its messages
+    ToWrite,     // planned, not written yet
+    Written,     // a new output
+    Replaced,    // an output that replaced an existing file
+    NotWritten,  // planned, but the user cancelled first
 };
 
-// One output a batch will write.
-struct BatchOutput {
+// One chosen file of a batch: its plan, what became of it and the messages its run showed.
+struct BatchFile {
+    // A file whose chords are unknown to the tables may have a message for each; the first
+    // few are kept, and how many more there were.
+    static constexpr std::size_t kMessagesKept = 20;
+
     std::string inputPath;
-    std::string outputPath;
-    bool replacesFile;  // a file of that name exists now
+    std::optional<RunPlan> plan;
+    ModGlobals globals;  // as the file's run leaves them
+    Fate fate = Fate::Refused;
+    std::vector<std::string> messages;
+    std::size_t moreMessages = 0;
+
+    void Record(std::string_view message);
 };
 
 struct BatchPlan {
-    std::vector<BatchOutput> outputs;
-    std::size_t refused = 0;  // chosen files that will not be written, each after its message
+    std::vector<BatchFile> files;  // each chosen file once, in the order chosen
+
+    std::size_t Count(Fate fate) const;
+    std::size_t Replacing() const;  // outputs to write that replace an existing file
 };
 
-struct BatchResult {
-    std::size_t written = 0;
-    std::size_t refused = 0;  // those of the plan too
-    bool cancelled = false;
-};
-
-// Plans every chosen file as a single run of the mode and choices would, with its checks and
-// messages, and refuses besides an output that is one of the chosen files or the output of an
-// earlier one. Opens one input at a time and writes nothing.
+// Plans every chosen file as a single run of the mode and choices would, with its checks, and
+// keeps its messages. A file chosen twice counts once. Refused besides: an output that is one
+// of the chosen files that will be read, and the output of an earlier file under another name.
+// Opens one input at a time and writes nothing.
 BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
-                    const std::vector<std::string>& inputPaths, BatchHost& host,
+                    const std::vector<std::string>& inputPaths, RunHost& host,
                     FileSystem& fs = SystemFileSystem());
 
-// Writes every output of the plan, each planned again from the same globals, into temporary
-// files closed one by one, then puts them in place together with one sync for the set (a
-// single output is synced and put in place as File, Open does). A file
-// that fails is reported and the others go on. Leaves globals as the last file's run did.
-BatchResult ExecuteBatch(const BatchPlan& plan, ModGlobals& globals, const RunChoices& choices,
-                         BatchHost& host, FileSystem& fs = SystemFileSystem());
+// Executes each plan in turn into one set of outputs, put in place together once all are
+// written; a file that fails is refused with its message and the others go on; Cancel keeps
+// the outputs finished before it. Leaves globals and the file fields as the last written
+// file's run did. False when the user cancelled.
+bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host,
+                  FileSystem& fs = SystemFileSystem());
+
+// A message of the window with its details: one line per chosen file.
+struct BatchReport {
+    std::string text;
+    std::string details;
+};
+
+// The question before a batch writes: how many outputs and how many files they replace;
+// each chosen file as "input → output", or refused with its messages.
+BatchReport BatchQuestion(const BatchPlan& plan);
+
+// The summary after it: outputs written of the files chosen, and each file's fate.
+BatchReport BatchSummary(const BatchPlan& plan, bool cancelled);
 
 }  // namespace lw

@@ -2,6 +2,8 @@
 
 #include "convert/OutputPath.h"
 #include "core/KeyFromFilename.h"
+#include "io/FileError.h"
+#include "io/LineReader.h"
 
 namespace lw {
 
@@ -92,7 +94,7 @@ bool IsChordLine(std::string_view line, std::string_view marker) {
 
 bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
     // Degrees need no output key, so Key to Figured Bass starts before anything is chosen.
-    if (globals.ConvertMode == 3 || globals.StepSemitones) return true;
+    if (globals.ConvertMode == ConvertMode::KeyToFiguredBass || globals.StepSemitones) return true;
     messenger.ShowMessage("ERROR! Select an output key or interval...");
     return false;
 }
@@ -100,12 +102,12 @@ bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
 std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                const std::string& inputPath, RunHost& host, FileSystem& fs) {
     host.SetStatusField(StatusField::InputFile, inputPath);
-    const bool figuredBassInput = globals.ConvertMode == 2;
+    const bool figuredBassInput = globals.ConvertMode == ConvertMode::FiguredBassToKey;
     if (figuredBassInput && !IsFiguredBassName(inputPath)) {
         host.ShowMessage("Not a proper Figured Bass filename!!");
         return std::nullopt;
     }
-    auto input = std::make_unique<LineReader>(inputPath, fs);
+    const struct stat input = LineReader(inputPath, fs).Identity();
     if (figuredBassInput)
         GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
     else if (!GetKeyCodeFromFilename(inputPath, globals, host))
@@ -113,10 +115,10 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
 
     std::optional<Conversion> conversion;
     switch (globals.ConvertMode) {
-        case 3:
+        case ConvertMode::KeyToFiguredBass:
             conversion = KeyToFigBass(globals, host);
             break;
-        case 2:
+        case ConvertMode::FiguredBassToKey:
             conversion = FigBassToKey(globals, choices, host);
             break;
         default:
@@ -130,25 +132,26 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
     std::string outputPath = BuildOutputPath(inputPath, conversion->replacedKeyLength,
                                              conversion->outputKeyName, globals.FileExtension);
     host.SetStatusField(StatusField::OutputFile, outputPath);
-    if (outputPath == inputPath || IsSameFile(outputPath, input->Identity(), fs)) {
+    if (outputPath == inputPath || IsSameFile(outputPath, input, fs)) {
         host.ShowMessage("ERROR! Input and Output Filenames are the same...");
         return std::nullopt;
     }
-    return RunPlan{std::move(input), std::move(outputPath), std::move(conversion->rewriter),
-                   globals.ChordLineMarker, conversion->step};
+    struct stat existing {};
+    const bool replacesFile = fs.Lstat(outputPath.c_str(), &existing) == 0;
+    return RunPlan{inputPath,          input, std::move(outputPath), replacesFile,
+                   conversion->rewriter, globals.ChordLineMarker, conversion->step};
 }
 
-bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host, FileSystem& fs) {
-    const std::unique_ptr<AtomicOutputFile> output = WriteOutput(plan, globals, host, fs);
-    if (!output) return false;
-    output->Commit();
-    return true;
-}
-
-std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals, RunHost& host,
-                                              FileSystem& fs) {
-    auto output = std::make_unique<AtomicOutputFile>(plan.outputPath, fs);
-    LineReader& input = *plan.input;
+bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
+                 FileSystem& fs) {
+    LineReader input(plan.inputPath, fs);
+    const struct stat& now = input.Identity();
+    if (now.st_dev != plan.input.st_dev || now.st_ino != plan.input.st_ino ||
+        now.st_size != plan.input.st_size || now.st_mtim.tv_sec != plan.input.st_mtim.tv_sec ||
+        now.st_mtim.tv_nsec != plan.input.st_mtim.tv_nsec)
+        ThrowFileError("Cannot read the input file", plan.inputPath,
+                       "the file changed while it was read");
+    std::unique_ptr<AtomicOutputFile> output = outputs.Create(plan.outputPath, now.st_mode);
     std::string converted;
     bool stepRecorded = false;
     std::uint64_t nextReport = kProgressEvery;
@@ -166,11 +169,13 @@ std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals
             output->WriteLine(*line);
         }
         if (input.BytesRead() >= nextReport) {
-            if (!host.KeepGoing(input.BytesRead(), input.Size())) return nullptr;
+            if (!host.KeepGoing({input.BytesRead(), input.Size(), 0, 1, plan.inputPath}))
+                return false;
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
-    return output;
+    outputs.Add(std::move(output));
+    return true;
 }
 
 }  // namespace lw

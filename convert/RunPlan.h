@@ -1,15 +1,15 @@
 #pragma once
 
-#include <memory>
+#include <sys/stat.h>
+
 #include <optional>
 #include <string>
 
 #include "convert/ChordLineRewriter.h"
+#include "convert/OutputSet.h"
 #include "convert/RunHost.h"
 #include "core/ModGlobals.h"
-#include "io/AtomicOutputFile.h"
 #include "io/FileSystem.h"
-#include "io/LineReader.h"
 
 namespace lw {
 
@@ -23,10 +23,13 @@ struct RunChoices {
     Spelling preference = Spelling::Flat;  // the "#" and "b" buttons
 };
 
-// One conversion, ready to write once the user agrees.
+// One conversion, ready to write once the user agrees. It holds no open file, so a batch can
+// keep the plans of a thousand files.
 struct RunPlan {
-    std::unique_ptr<LineReader> input;  // opened before its key was read
+    std::string inputPath;
+    struct stat input;  // the input as it was planned; it must be the same file when written
     std::string outputPath;
+    bool replacesFile;  // a file of the output's name exists now
     ChordLineRewriter rewriter;
     std::string chordLineMarker;
     int step;  // the interval StepSemitones records once a note has been converted
@@ -44,14 +47,10 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                const std::string& inputPath, RunHost& host,
                                FileSystem& fs = SystemFileSystem());
 
-// Streams the input into the output, rewriting every chord line, and puts the output in
-// place. False when the host cancelled: nothing is written then. Throws FileError.
-bool ExecutePlan(RunPlan& plan, ModGlobals& globals, RunHost& host,
+// Streams the input into a new output file, rewriting every chord line, and hands the
+// finished file to outputs, which puts it in place with the rest of its set. False when the
+// host cancelled: nothing is handed over then. Throws FileError.
+bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
                  FileSystem& fs = SystemFileSystem());
-
-// The same up to the last line: the output file, still to be put in place (Commit, or Close
-// and PublishTogether); nothing when the host cancelled.
-std::unique_ptr<AtomicOutputFile> WriteOutput(RunPlan& plan, ModGlobals& globals, RunHost& host,
-                                              FileSystem& fs = SystemFileSystem());
 
 }  // namespace lw

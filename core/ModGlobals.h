@@ -7,6 +7,9 @@
 
 namespace lw {
 
+// The mode buttons, numbered as the window numbers them.
+enum class ConvertMode { ByKey = 0, ByStep = 1, FiguredBassToKey = 2, KeyToFiguredBass = 3 };
+
 // The program's settings and the state that one run leaves for the next. The window owns
 // one instance and hands it to the runs.
 struct ModGlobals {
@@ -14,8 +17,8 @@ struct ModGlobals {
     std::string ChordLineMarker = "^";
     std::string FileExtension = "txt";
 
-    // Index of the mode button: 0 By Key, 1 By Step, 2 Figured Bass to Key, 3 Key to Figured Bass.
-    int ConvertMode = 0;
+    // By Key and By Step runs are told apart by the list the window shows, not by the mode.
+    lw::ConvertMode ConvertMode = lw::ConvertMode::ByKey;
 
     // Transposition interval in [-11, 11]; empty until a list selection or a run sets it.
     std::optional<int> StepSemitones;

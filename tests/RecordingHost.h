@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,20 +11,33 @@ namespace lw::test {
 
 using Texts = std::vector<std::string>;
 
-// A RunHost for tests: keeps every message, with "{dir}/" in place of folder.
+// A RunHost for tests: keeps every message, with "{dir}/" in place of folder, answers every
+// question OK, and cancels at progress report number cancelAt after calling onProgress.
 struct RecordingHost : RunHost {
-    void ShowMessage(std::string_view text) override {
+    bool ShowBox(std::string_view text, std::string_view details, MessageButtons) override {
         std::string message(text);
-        if (const auto at = message.find(folder); !folder.empty() && at != std::string::npos)
+        if (!details.empty()) message += " | " + std::string(details);
+        for (auto at = message.find(folder); !folder.empty() && at != std::string::npos;
+             at = message.find(folder))
             message.replace(at, folder.size(), "{dir}/");
         messages.push_back(message);
+        return true;
     }
-    bool AskOkCancel(std::string_view) override { return true; }
-    void SetStatusField(StatusField, std::string_view) override {}
-    bool KeepGoing(std::uint64_t, std::uint64_t) override { return true; }
+    void SetStatusField(StatusField field, std::string_view text) override {
+        if (field == StatusField::InputFile || field == StatusField::OutputFile)
+            files[std::size_t(field)] = text;
+    }
+    bool KeepGoing(const Progress&) override {
+        if (onProgress) onProgress();
+        return ++progressReports < cancelAt;
+    }
 
     std::string folder;
     Texts messages;
+    std::string files[2];  // the input and output file fields
+    std::function<void()> onProgress;
+    std::size_t progressReports = 0;
+    std::size_t cancelAt = SIZE_MAX;
 };
 
 }  // namespace lw::test

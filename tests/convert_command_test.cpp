@@ -36,6 +36,11 @@ TEST(ConvertCommand, ExitsZeroWhenEveryOutputIsWrittenOneWhenAFileIsRefused) {
               "1||Notes.txt: ERROR! Key not found in input filename...\n|A_A.lst ");
     EXPECT_EQ(Convert({"--dry-run", "by-step", "+1", "--sharps", "A_C.txt", "--", "B_Am.txt"}),
               "0|A_C.txt -> A_C#.txt\nB_Am.txt -> B_A#m.txt\n||");
+    EXPECT_EQ(Convert({"by-step", "1", "A_C.txt"}), "0|||A_Db.txt ");  // flats by default
+    EXPECT_EQ(Convert({"--dry-run", "by-key", "D", "Notes.txt", "A_C.txt"}),
+              "1|A_C.txt -> A_D.txt\n|Notes.txt: ERROR! Key not found in input filename...\n|");
+    EXPECT_EQ(Convert({"by-key", "D", "nonexist_C.txt"}),
+              "1||Cannot open the input file nonexist_C.txt: No such file or directory\n|");
     EXPECT_EQ(Convert({"--version", "by-key"}), "0|leadwright-convert 3.0.0\n||");
 }
 
@@ -45,6 +50,9 @@ TEST(ConvertCommand, BadArgumentsExitTwoWithWhatIsWrongAndTheUsage) {
         {{"by-key", "Gm", "A_C.txt"}, "'Gm' is a minor key; name its relative major (A# or Bb), as the key list does"},
         {{"by-key", "H", "A_C.txt"}, "unknown key 'H'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
         {{"by-step", "+12", "A_C.txt"}, "the step '+12' is not a number of semitones from -11 to +11 other than 0"},
+        {{"by-step", "0", "A_C.txt"}, "the step '0' is not a number of semitones from -11 to +11 other than 0"},
+        {{"by-key"}, "by-key needs a key"},
+        {{"by-step"}, "by-step needs a step"},
         {{"by-key", "D", "--sharps", "A_C.txt"}, "--sharps and --flats go with by-step"},
         {{"to-figured-bass"}, "no file given"},
         {{"to-figured-bass", "A_C.txt", "--marker"}, "--marker needs a value"},

@@ -4,13 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "FaultyFileSystem.h"
 #include "RecordingHost.h"
 #include "TempFolder.h"
 #include "convert/RunPlan.h"
-#include "io/FileError.h"
 
 namespace lw {
 namespace {
@@ -18,13 +21,18 @@ namespace {
 using namespace std::string_literals;
 using namespace test;
 
-// The window as a run finds it: a mode (0 By Key, 1 By Step, 2 Figured Bass to Key, 3 Key to
-// Figured Bass); in modes 0 and 2 the key row chosen (-1: a step was chosen instead), in mode 1
-// the step row; and the sharp or flat preference.
+constexpr ConvertMode kByKey = ConvertMode::ByKey, kByStep = ConvertMode::ByStep,
+                      kFromFiguredBass = ConvertMode::FiguredBassToKey,
+                      kToFiguredBass = ConvertMode::KeyToFiguredBass;
+
+// The window as a run finds it: a mode; for By Key and Figured Bass to Key the key row chosen
+// (-1: a step was chosen instead), for By Step the step row; the sharp or flat preference; and
+// the chord-line marker of the configuration file.
 struct Window {
-    int mode;
+    ConvertMode mode;
     int row = -1;
     Spelling preference = Spelling::Flat;
+    std::string marker = "^";
 };
 
 struct Outcome {
@@ -33,30 +41,37 @@ struct Outcome {
     RecordingHost host;
 };
 
-// Plans and executes one run on folder/input; "{dir}" in a message stands for the folder.
+// Plans and executes one run on folder/input as File, Open does; "{dir}" in a message stands
+// for the folder. The host may cancel or act at a progress report.
 Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input,
-                FileSystem& fs = SystemFileSystem()) {
+                FileSystem& fs = SystemFileSystem(), std::size_t cancelAt = SIZE_MAX,
+                std::function<void()> onProgress = {}) {
     Outcome outcome;
     outcome.host.folder = folder.Path("");
+    outcome.host.cancelAt = cancelAt;
+    outcome.host.onProgress = std::move(onProgress);
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
+    globals.ChordLineMarker = window.marker;
     RunChoices choices{ShownList::Key, std::nullopt, window.preference};
-    if (window.mode == 3) {
+    if (window.mode == kToFiguredBass) {
         choices.visibleList = ShownList::None;
-    } else if (window.mode == 1 || window.row < 0) {
-        if (window.mode == 1) choices.visibleList = ShownList::Step;
+    } else if (window.mode == kByStep || window.row < 0) {
+        if (window.mode == kByStep) choices.visibleList = ShownList::Step;
         lstStep_Click(globals, std::max(window.row, 0));
     } else {
         choices.keyIndex = window.row;
         lstKey_Click(globals);
     }
-    try {
-        std::optional<RunPlan> plan =
+    ShowingFailures(outcome.host, [&] {
+        const std::optional<RunPlan> plan =
             PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
-        outcome.written = plan && ExecutePlan(*plan, globals, outcome.host, fs);
-    } catch (const FileError& failure) {
-        outcome.host.ShowMessage(failure.what());
-    }
+        OutputSet output(1, fs);
+        if (!plan || !ExecutePlan(*plan, globals, outcome.host, output, fs)) return;
+        const std::vector<OutputSet::Failure> failures = output.Publish();
+        for (const OutputSet::Failure& failure : failures) outcome.host.ShowMessage(failure.message);
+        outcome.written = failures.empty();
+    });
     return outcome;
 }
 
@@ -68,42 +83,53 @@ struct RunCase {
     std::string input, sheet;      // a file name in the folder, and its bytes
     std::string output, expected;  // the file written and its bytes; none when empty
     Texts messages = {};
+    std::string symlinkAt = {}, hardLinkAt = {};  // another name of the input
 };
 
 // clang-format off
 const RunCase kRuns[] = {
-    {"By Key from Ab to C", {0, kC},
+    {"By Key from Ab to C", {kByKey, kC},
      "Another Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nla la\r\n", "Another Ewe_C.txt", "^C Am7 F/G\r\nla la\r\n"},
-    {"By Key keeps a minor key minor", {0, 0}, "Song_Em.txt", "^Em D", "Song_F#m.txt", "^F#m E\r\n"},
-    {"By Key to the same pitch respells", {0, 12},
+    {"By Key keeps a minor key minor", {kByKey, 0}, "Song_Em.txt", "^Em D", "Song_F#m.txt", "^F#m E\r\n"},
+    {"By Key to the same pitch respells", {kByKey, 12},
      "Song_Gb.txt", "^Gb Ebm Db7/Ab", "Song_F#.txt", "^F# D#m C#7/G#\r\n"},
-    {"By Step up a whole step with sharps", {1, 1, Spelling::Sharp},
+    {"By Step up a whole step with sharps", {kByStep, 1, Spelling::Sharp},
      "Night_Dm.txt", "^Dm A7 Bb", "Night_Em.txt", "^Em B7 C\r\n"},
-    {"By Step cuts the name at its own extension, not at a folder's dot", {1, 11},
+    {"By Step cuts the name at its own extension, not at a folder's dot", {kByStep, 11},
      "A_.B/Tune_C.text", "^C  F", "A_.B/Tune_B.txt", "^B  E\r\n"},
-    {"a three-character minor key", {0, kC}, "Song_Abm.txt", "^Abm", "Song_Am.txt", "^Am\r\n"},
-    {"every line end becomes CR LF, every other byte stays", {0, kD},
+    {"a three-character minor key", {kByKey, kC}, "Song_Abm.txt", "^Abm", "Song_Am.txt", "^Am\r\n"},
+    {"a name that is only its key", {kByKey, kD}, "C.txt", "^C", "D.txt", "^D\r\n"},
+    {"every line end becomes CR LF, every other byte stays", {kByKey, kD},
      "Tune_C.txt", "a\rb\nc\r\n\0\xff\r\r\n^C"s, "Tune_D.txt", "a\r\nb\r\nc\r\n\0\xff\r\n\r\n^D\r\n"s},
-    {"an empty sheet gives an empty output", {0, kD}, "Tune_C.txt", "", "Tune_D.txt", ""},
-    {"Key to Figured Bass counts a minor key from its relative major", {3},
+    {"an empty sheet gives an empty output", {kByKey, kD}, "Tune_C.txt", "", "Tune_D.txt", ""},
+    {"a marker of two characters matches no line", {kByKey, kD, Spelling::Flat, "^^"},
+     "Tune_C.txt", "^^C\r\n^C", "Tune_D.txt", "^^C\r\n^C\r\n"},
+    {"an empty marker matches only empty lines", {kByKey, kD, Spelling::Flat, ""},
+     "Tune_C.txt", "C\r\n\r\n^C", "Tune_D.txt", "C\r\n\r\n^C\r\n"},
+    {"another marker", {kByKey, kD, Spelling::Flat, "!"}, "Tune_C.txt", "!C\r\n^C", "Tune_D.txt", "!D\r\n^C\r\n"},
+    {"Key to Figured Bass counts a minor key from its relative major", {kToFiguredBass},
      "Medication_F#m.txt", "^F#m Bm C#7\r\n^", "Medication_.txt", "^VIm IIm III7\r\n^\r\n"},
-    {"Figured Bass to Key", {2, kBb}, "Ewe_.txt", "^I  IV/V  bVII7", "Ewe_Bb.txt", "^Bb  Eb/F  Ab7\r\n"},
-    {"a token that is no degree becomes the tonic", {2, kC}, "Song_.txt", "^V13/b9", "Song_C.txt",
+    {"Figured Bass to Key", {kFromFiguredBass, kBb}, "Ewe_.txt", "^I  IV/V  bVII7", "Ewe_Bb.txt", "^Bb  Eb/F  Ab7\r\n"},
+    {"a token that is no degree becomes the tonic", {kFromFiguredBass, kC}, "Song_.txt", "^V13/b9", "Song_C.txt",
      "^G13/C9\r\n", {"ERROR! Code not found, GetCodeFromChordRoman(), b"}},
-    {"no dot", {0, kC}, "Song", "^C", "", "", {"ERROR! '.' not found in input filename..."}},
-    {"no key", {0, kC}, "Song_Cb.txt", "^C", "", "", {"ERROR! Key not found in input filename..."}},
-    {"no key in a figured-bass name", {3}, "Song_.txt", "^C", "", "", {"ERROR! Key not found in input filename..."}},
-    {"a key that would start before the name", {3}, "m.txt", "^C", "", "",
+    {"no dot", {kByKey, kC}, "Song", "^C", "", "", {"ERROR! '.' not found in input filename..."}},
+    {"no key", {kByKey, kC}, "Song_Cb.txt", "^C", "", "", {"ERROR! Key not found in input filename..."}},
+    {"no key in a figured-bass name", {kToFiguredBass}, "Song_.txt", "^C", "", "", {"ERROR! Key not found in input filename..."}},
+    {"a key that would start before the name", {kToFiguredBass}, "m.txt", "^C", "", "",
      {"Key starts before the file name, GetKeyCodeFromFilename()"}},
-    {"a missing input is opened before its key is read", {0, kC}, "Missing", "", "", "",
+    {"a missing input is opened before its key is read", {kByKey, kC}, "Missing", "", "", "",
      {"Cannot open the input file {dir}/Missing: No such file or directory"}},
-    {"no underscore before the dot", {2, kC}, "Song_C.txt", "^I", "", "",
+    {"no underscore before the dot", {kFromFiguredBass, kC}, "Song_C.txt", "^I", "", "",
      {"Not a proper Figured Bass filename!!"}},
-    {"a folder's underscore and dot do not count", {2, kC}, "A_.B/Song", "^I", "", "",
+    {"a folder's underscore and dot do not count", {kFromFiguredBass, kC}, "A_.B/Song", "^I", "", "",
      {"Not a proper Figured Bass filename!!"}},
-    {"the output would be the input", {0, kC}, "Song_C.txt", "^C", "", "",
+    {"the output would be the input", {kByKey, kC}, "Song_C.txt", "^C", "", "",
      {"ERROR! Input and Output Filenames are the same..."}},
-    {"no key row selected after a step was chosen", {0}, "Song_C.txt", "^C", "", "",
+    {"the output is a symbolic link to the input", {kByKey, kD}, "Song_C.txt", "^C", "", "",
+     {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt"},
+    {"the output is a hard link to the input", {kByKey, kD}, "Song_C.txt", "^C", "", "",
+     {"ERROR! Input and Output Filenames are the same..."}, "", "Song_D.txt"},
+    {"no key row selected after a step was chosen", {kByKey}, "Song_C.txt", "^C", "", "",
      {"Subscript out of range: no key is selected"}},
 };
 // clang-format on
@@ -115,6 +141,13 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
         std::set<std::string> names{"A_.B", c.input.substr(0, c.input.find('/'))};
         if (c.input == "Missing") names.erase("Missing");
         if (c.input != "Missing") folder.Write(c.input, c.sheet);
+        for (const std::string& link : {c.symlinkAt, c.hardLinkAt}) {
+            if (link.empty()) continue;
+            if (link == c.symlinkAt) std::filesystem::create_symlink(c.input, folder.Path(link));
+            if (link == c.hardLinkAt)
+                std::filesystem::create_hard_link(folder.Path(c.input), folder.Path(link));
+            names.insert(link);
+        }
         const Outcome outcome = RunOnce(c.window, folder, c.input);
         EXPECT_EQ(outcome.host.messages, c.messages) << c.name;
         EXPECT_EQ(outcome.written, !c.output.empty()) << c.name;
@@ -126,32 +159,94 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
     }
 }
 
-// By Key from C to every row of the key list: each row spells its black keys its own way.
-TEST(Runs, EveryKeyRowSpellsItsOwnScale) {
-    // clang-format off
-    const char* const scales[] = {
-        "A: A B C# D E F# G#",    "A#: A# C D D# F G A",    "Bb: Bb C D Eb F G A",
-        "B: B C# D# E F# G# A#",  "C: ",                    "C#: C# D# F F# G# A# C",
-        "Db: Db Eb F Gb Ab Bb C", "D: D E F# G A B C#",     "D#: D# F G G# A# C D",
-        "Eb: Eb F G Ab Bb C D",   "E: E F# G# A B C# D#",   "F: F G A Bb C D E",
-        "F#: F# G# A# B C# D# F", "Gb: Gb Ab Bb B Db Eb F", "G: G A B C D E F#",
-        "G#: G# A# C C# D# F G",  "Ab: Ab Bb C Db Eb F G",
-    };
-    // clang-format on
+// Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
+// minor key's is VIm of its relative major.
+TEST(Runs, EveryKeyOfAFileNameIsItsOwnTonic) {
+    const char* const keys[] = {"A",   "A#", "Bb",  "B",   "C",  "C#",  "Db", "D",   "D#",
+                                "Eb",  "E",  "F",   "F#",  "Gb", "G",   "G#", "Ab",  "Gbm",
+                                "Gm",  "G#m", "Abm", "Am", "A#m", "Bbm", "Bm", "Cm", "C#m",
+                                "Dbm", "Dm", "D#m", "Ebm", "Em", "Fm",  "F#m"};
     const TempFolder folder;
-    folder.Write("Song_C.txt", "^C D E F G A B");
-    for (int row = 0; row < 17; ++row) {
-        const std::string_view scale = scales[row];
-        const std::string key(scale.substr(0, scale.find(':')));
-        const Outcome outcome = RunOnce({0, row}, folder, "Song_C.txt");
-        if (key == "C") continue;  // refused: the output would be the input
-        EXPECT_EQ(ReadBytes(folder.Path("Song_" + key + ".txt")),
-                  "^" + std::string(scale.substr(key.size() + 2)) + "\r\n");
-        EXPECT_EQ(outcome.globals.StepSemitones, outcome.globals.OutputKeyCode - 3) << key;
+    for (const std::string key : keys) {
+        folder.Write("Song_" + key + ".txt", "^" + key);
+        RunOnce({kToFiguredBass}, folder, "Song_" + key + ".txt");
+        EXPECT_EQ(ReadBytes(folder.Path("Song_.txt")), key.ends_with('m') ? "^VIm\r\n" : "^I\r\n")
+            << key;
     }
 }
 
-const Window kToD{0, 7};  // By Key, "D (Bm)"
+// Only Key to Figured Bass needs no key or step chosen before File, Open.
+TEST(Runs, OnlyKeyToFiguredBassStartsWithNothingChosen) {
+    std::string started;
+    for (const ConvertMode mode : {kByKey, kByStep, kFromFiguredBass, kToFiguredBass}) {
+        ModGlobals globals;
+        globals.ConvertMode = mode;
+        RecordingHost host;
+        started += CheckSelection(globals, host) ? "yes " : host.messages.at(0) + " ";
+    }
+    EXPECT_EQ(started, "ERROR! Select an output key or interval... ERROR! Select an output key or "
+                       "interval... ERROR! Select an output key or interval... yes ");
+}
+
+// By Key from C (from D to C itself) to every row of the key list, and By Step from C by every
+// row of the step list: each key row spells its black keys its own way, each step its interval.
+TEST(Runs, EveryKeyAndStepRowGivesItsKey) {
+    // clang-format off
+    const char* const scales[] = {
+        "A: A A# B C C# D D# E F F# G G#",        "A#: A# B C C# D D# E F F# G G# A",
+        "Bb: Bb B C Db D Eb E F Gb G Ab A",       "B: B C C# D D# E F F# G G# A A#",
+        "C: C Db D Eb E F Gb G Ab A Bb B",        "C#: C# D D# E F F# G G# A A# B C",
+        "Db: Db D Eb E F Gb G Ab A Bb B C",       "D: D D# E F F# G G# A A# B C C#",
+        "D#: D# E F F# G G# A A# B C C# D",       "Eb: Eb E F Gb G Ab A Bb B C Db D",
+        "E: E F F# G G# A A# B C C# D D#",        "F: F Gb G Ab A Bb B C Db D Eb E",
+        "F#: F# G G# A A# B C C# D D# E F",       "Gb: Gb G Ab A Bb B C Db D Eb E F",
+        "G: G G# A A# B C C# D D# E F F#",        "G#: G# A A# B C C# D D# E F F# G",
+        "Ab: Ab A Bb B C Db D Eb E F Gb G",
+    };
+    // clang-format on
+    const TempFolder folder;
+    folder.Write("Song_C.txt", "^C C# D D# E F F# G G# A A# B");
+    folder.Write("Song_D.txt", "^D D# E F F# G G# A A# B C C#");
+    for (int row = 0; row < 17; ++row) {
+        const std::string_view scale = scales[row];
+        const std::string key(scale.substr(0, scale.find(':')));
+        RunOnce({kByKey, row}, folder, key == "C" ? "Song_D.txt" : "Song_C.txt");
+        EXPECT_EQ(ReadBytes(folder.Path("Song_" + key + ".txt")),
+                  "^" + std::string(scale.substr(key.size() + 2)) + "\r\n");
+    }
+    std::string steps;
+    for (int row = 0; row < 22; ++row) {
+        const Outcome outcome = RunOnce({kByStep, row}, folder, "Song_C.txt");
+        const std::string bytes =
+            ReadBytes(folder.Path("Song_" + outcome.globals.OutputKeyName + ".txt"));
+        steps += bytes.substr(1, bytes.find(' ') - 1) +  // the first chord
+                 std::to_string(*outcome.globals.StepSemitones) + " ";
+    }
+    EXPECT_EQ(steps, "Db1 D2 Eb3 E4 F5 Gb6 G7 Ab8 A9 Bb10 B11 B-1 Bb-2 A-3 Ab-4 G-5 Gb-6 F-7 E-8 "
+                     "Eb-9 D-10 Db-11 ");
+}
+
+// A long run reports its progress: Cancel there, or another program changing the input at the
+// same size, writes nothing and leaves nothing behind.
+TEST(Runs, CancelOrAnInputChangedMeanwhileWritesNothing) {
+    const TempFolder folder;
+    std::string sheet;
+    while (sheet.size() < (3 << 20)) sheet += "la la la la la la la la la la la la la la\r\n";
+    const std::string input = folder.Write("Big_C.txt", sheet);
+    EXPECT_EQ(RunOnce({kByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), 1).host.messages,
+              Texts{});
+    const auto touch = [&] {
+        const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
+        utimensat(AT_FDCWD, input.c_str(), times, 0);
+    };
+    EXPECT_EQ(
+        RunOnce({kByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), SIZE_MAX, touch)
+            .host.messages,
+        Texts{"Cannot read the input file {dir}/Big_C.txt: the file changed while it was read"});
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"Big_C.txt"});
+}
+
+const Window kToD{kByKey, kD};  // By Key, "D (Bm)"
 const std::string kSheet = "Title\r\n^C Am7 F/G\r\nla la la\r\n^Dm7 G7 C\r\n";
 const std::set<std::string> kBoth{"Song_C.txt", "Song_D.txt"};
 
@@ -198,7 +293,7 @@ TEST(FileFaults, AnOutputNameThatCannotBeUsedIsRefusedBeforeReading) {
 
     const std::string name(249, 'x');  // 255 characters with "_C.txt"; "_Db.txt" is one more
     folder.Write(name + "_C.txt", kSheet);
-    EXPECT_EQ(RunOnce({0, 6}, folder, name + "_C.txt").host.messages,
+    EXPECT_EQ(RunOnce({kByKey, 6}, folder, name + "_C.txt").host.messages,
               Texts{"Cannot save the output file {dir}/" + name + "_Db.txt: File name too long"});
 }
 

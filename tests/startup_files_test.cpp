@@ -34,6 +34,7 @@ const Case kCases[] = {
     {"more rows than a help list holds", "[DO NOT\n" + std::string(5001, '\n'), "", Rows(5000), false},
     {"a gigabyte does not stall start-up: it is refused unread", "[LWSET.lwc\n\n\n!\n\ntxt\n", "", {}, false, true},
     {"a gigabyte help file is refused unread", "[DO NOT\n", "", {}, false, true},
+    {"a help file over 256 KB is refused unread", "[DO NOT\n" + std::string(3000, '\n') + std::string(260'000, 'x'), "", {}, false},
 };
 // clang-format on
 

@@ -10,7 +10,7 @@
 
 #include "ModalAnswers.h"
 #include "TempFolder.h"
-#include "app/WindowRunHost.h"
+#include "app/WindowHost.h"
 #include "app/frmMain.h"
 
 namespace lw {
@@ -44,7 +44,6 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     folder.Write("LWSET.lwc", "[LWSET.lwc\r\n\r\n\r\n!\r\n\r\nlst\r\n");
     folder.Write("README.txt", "[DO NOT EDIT\r\n");  // a header alone: no rows, no message
     frmMain window(QString::fromStdString(folder.Path("")));
-    EXPECT_EQ(window.windowTitle(), "Leadwright, V3.0.0");
     EXPECT_EQ(window.Globals().ChordLineMarker, "!");
     QStringList filters;
     ModalAnswers answers{[&](QWidget& modal) {
@@ -58,8 +57,13 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     window.findChild<QAction*>("mnuFileOpen")->trigger();
     EXPECT_EQ(filters, QStringList{"*.lst (*.lst)"});
     EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
-    EXPECT_EQ(Rows(window, "lstKey").size(), 17);
-    EXPECT_EQ(Rows(window, "lstStep").size(), 22);
+    EXPECT_EQ(Rows(window, "lstKey").join(", "),
+              "A (F#m), A# (Gm), Bb (Gm), B (G#m), C (Am), C# (A#m), Db (Bbm), D (Bm), D# (B#m), "
+              "Eb (Cm), E (C#m), F (Dm), F# (D#m), Gb (Ebm), G (Em), G# (E#m), Ab (Fm)");
+    EXPECT_EQ(Rows(window, "lstStep").join(", "),
+              "Up 1/2, Up 1, Up 1 1/2, Up 2, Up 2 1/2, Up 3, Up 3 1/2, Up 4, Up 4 1/2, Up 5, "
+              "Up 5 1/2, Down 1/2, Down 1, Down 1 1/2, Down 2, Down 2 1/2, Down 3, Down 3 1/2, "
+              "Down 4, Down 4 1/2, Down 5, Down 5 1/2");
 }
 
 // Nothing chosen (a focused list is no choice), Cancel at the question, then a conversion.
@@ -82,6 +86,9 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
         keys->setCurrentRow(4);  // "C (Am)"
         open->trigger();
         EXPECT_EQ(songs.Names(), std::set<std::string>{"<b>Ewe_Ab.txt"});  // Cancel wrote nothing
+        // By Step selects "Up 1/2"; back in By Key, the run records its own interval.
+        for (const char* mode : {"Option1_1", "Option1_0"})
+            window.findChild<QRadioButton*>(mode)->click();
         open->trigger();
     }
     const QString question =
@@ -95,61 +102,73 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     EXPECT_EQ(fields, (QStringList{input, QString::fromStdString(songs.Path("<b>Ewe_C.txt")),
                                    "Baa baa", "^C Am7 F/G"}));
     // The run recorded its own interval; By Step records "Up 1/2" again though it stays selected.
-    for (const char* mode : {"Option1_1", "Option1_0", "Option1_1"})
-        window.findChild<QRadioButton*>(mode)->click();
+    EXPECT_EQ(window.Globals().StepSemitones, -8);
+    window.findChild<QRadioButton*>("Option1_1")->click();
     EXPECT_EQ(window.Globals().StepSemitones, 1);
     EXPECT_TRUE(window.findChild<QWidget*>("Frame1")->isVisibleTo(&window) && keys->isHidden());
 }
 
-// File, Convert Several: one question before anything is written, a summary at the end, each
-// with the refused files in its details.
+// File, Convert Several By Step with sharps: one question before anything is written, a summary
+// at the end, each file in their details; the next dialog opens where the typed files are.
 TEST(ConvertSeveral, AsksOnceWritesAndSumsUp) {
     const TempFolder songs;
     QString typed;
     for (const char* name : {"A_C.txt", "Notes.txt", "B_C.txt"})
         typed += '"' + QString::fromStdString(songs.Write(name, "^C\r\n")) + "\" ";
-    songs.Write("B_D.txt", "old");
+    songs.Write("B_C#.txt", "old");
     frmMain window(LEADWRIGHT_SHIPPED_DIR);
-    window.findChild<QListWidget*>("lstKey")->setCurrentRow(7);  // "D (Bm)"
+    window.findChild<QRadioButton*>("Option1_1")->click();  // "Up 1/2"
+    window.findChild<QRadioButton*>("optPref_0")->click();  // "#"
     auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
     QStringList seen;
+    QString secondFolder;
+    const Answer noteFolderAndChoose = [&](QWidget& modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(&modal))
+            secondFolder = dialog->directory().absolutePath();
+        return ChooseFile(typed)(modal);
+    };
     {
-        ModalAnswers answers{ChooseFile(typed), Press(QMessageBox::Cancel, seen), ChooseFile(typed),
-                             Press(QMessageBox::Ok, seen), Press(QMessageBox::Ok, seen)};
+        ModalAnswers answers{ChooseFile(typed), Press(QMessageBox::Cancel, seen),
+                             noteFolderAndChoose, Press(QMessageBox::Ok, seen),
+                             Press(QMessageBox::Ok, seen)};
         convertSeveral->trigger();
         EXPECT_EQ(songs.Names().size(), 4u);  // Cancel at the question wrote nothing
         convertSeveral->trigger();
     }
-    const QString refused = "Notes.txt: ERROR! Key not found in input filename...";
+    EXPECT_EQ(secondFolder.toStdString(), songs.path.string());
     const QString question =
         Box("Output files to write: 2\nExisting files they replace: 1\nChosen files refused: 1 "
             "(see the details)\n\nWrite the output files?",
             QMessageBox::Ok | QMessageBox::Cancel,
-            "A_D.txt\nB_D.txt (replaces an existing file)\n\n" + refused);
-    EXPECT_EQ(
-        seen,
-        (QStringList{question, question,
-                     Box("Output files written: 2 of 3\nChosen files refused: 1 (see the details)",
-                         QMessageBox::Ok, refused)}));
-    EXPECT_EQ(ReadBytes(songs.Path("A_D.txt")) + ReadBytes(songs.Path("B_D.txt")), "^D\r\n^D\r\n");
+            "A_C.txt \u2192 A_C#.txt\nNotes.txt: refused\n    ERROR! Key not found in input "
+            "filename...\nB_C.txt \u2192 B_C#.txt (replaces a file)");
+    const QString summary = Box(
+        "Output files written: 2 of 3\nChosen files refused: 1 (see the details)", QMessageBox::Ok,
+        "A_C.txt \u2192 A_C#.txt: written\nNotes.txt: refused\n    ERROR! Key not found in input "
+        "filename...\nB_C.txt \u2192 B_C#.txt: replaced a file");
+    EXPECT_EQ(seen, (QStringList{question, question, summary}));
+    EXPECT_EQ(ReadBytes(songs.Path("A_C#.txt")) + ReadBytes(songs.Path("B_C#.txt")),
+              "^C#\r\n^C#\r\n");
 }
 
 TEST(Progress, ALongRunShowsItAndCancelEndsIt) {
     frmMain window(LEADWRIGHT_SHIPPED_DIR);
     window.show();
-    WindowRunHost& host = window.Host();
-    host.StartProgress();
-    EXPECT_TRUE(host.KeepGoing(1, 4));  // too soon for a dialog
+    WindowHost& host = window.Host();
+    host.StartWork();
+    const Progress half{.bytesDone = 2, .bytesTotal = 4, .filesDone = 0, .filesTotal = 1,
+                        .currentFile = "Song_C.txt"};
+    EXPECT_TRUE(host.KeepGoing(half));  // too soon for a dialog
     EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
     QTest::qWait(600);
-    EXPECT_TRUE(host.KeepGoing(2, 4));
+    EXPECT_TRUE(host.KeepGoing(half));
     auto* progress = window.findChild<QProgressDialog*>();
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ((std::pair{progress->windowTitle(), progress->value()}),
               (std::pair{QString("Leadwright"), 500}));
     progress->findChild<QPushButton*>()->click();
-    EXPECT_FALSE(host.KeepGoing(3, 4));
-    host.EndRun();
+    EXPECT_FALSE(host.KeepGoing(half));
+    host.EndWork();
     EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
