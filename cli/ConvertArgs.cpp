@@ -1,5 +1,7 @@
 #include "cli/ConvertArgs.h"
 
+#include <getopt.h>
+
 #include <charconv>
 #include <optional>
 
@@ -55,34 +57,64 @@ std::optional<UsageError> TakeStep(std::string_view text, ConvertRequest& reques
 
 std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
     std::span<const std::string_view> args) {
+    // getopt_long reads a C argument vector and may reorder it; it gets copies. A negative
+    // step such as -3 is a number, not a cluster of options: it is hidden behind a mark.
+    constexpr char kNumberMark = '\x1f';
+    std::vector<std::string> copies{"leadwright-convert"};
+    for (const std::string_view arg : args) {
+        const bool negative = arg.size() > 1 && arg[0] == '-' &&
+                              arg.find_first_not_of("0123456789", 1) == std::string_view::npos;
+        copies.push_back((negative ? std::string(1, kNumberMark) : "") + std::string(arg));
+    }
+    std::vector<char*> argv;
+    for (std::string& copy : copies) argv.push_back(copy.data());
+    argv.push_back(nullptr);
+
+    enum : int { kSharps = 256, kFlats, kMarker, kExtension, kDryRun, kVersion };
+    static const option kOptions[] = {
+        {"sharps", no_argument, nullptr, kSharps},
+        {"flats", no_argument, nullptr, kFlats},
+        {"marker", required_argument, nullptr, kMarker},
+        {"extension", required_argument, nullptr, kExtension},
+        {"dry-run", no_argument, nullptr, kDryRun},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    };
     ConvertRequest request;
     std::optional<Spelling> spelling;
-    std::vector<std::string_view> positional;
-    bool optionsEnd = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        const bool takesValue = arg == "--marker" || arg == "--extension";
-        if (optionsEnd || !arg.starts_with("--"))
-            positional.push_back(arg);
-        else if (arg == "--")
-            optionsEnd = true;
-        else if (arg == "--help")
-            return InfoRequest::Help;
-        else if (arg == "--version")
-            return InfoRequest::Version;
-        else if (arg == "--dry-run")
-            request.dryRun = true;
-        else if (arg == "--sharps" || arg == "--flats")
-            spelling = arg == "--sharps" ? Spelling::Sharp : Spelling::Flat;
-        else if (takesValue && i + 1 == args.size())
-            return UsageError{std::string(arg) + " needs a value"};
-        else if (arg == "--marker")
-            request.globals.ChordLineMarker = args[++i];
-        else if (arg == "--extension")
-            request.globals.FileExtension = args[++i];
-        else
-            return UsageError{"unknown option " + std::string(arg)};
+    optind = 0;  // a fresh scan, also when called again
+    opterr = 0;  // the messages below name the program and show the usage
+    const int argc = static_cast<int>(copies.size());
+    for (int option; (option = getopt_long(argc, argv.data(), ":h", kOptions, nullptr)) != -1;) {
+        const std::string given = argv[static_cast<std::size_t>(optind - 1)];
+        switch (option) {
+            case 'h':
+                return InfoRequest::Help;
+            case kVersion:
+                return InfoRequest::Version;
+            case kDryRun:
+                request.dryRun = true;
+                break;
+            case kSharps:
+            case kFlats:
+                spelling = option == kSharps ? Spelling::Sharp : Spelling::Flat;
+                break;
+            case kMarker:
+                request.globals.ChordLineMarker = optarg;
+                break;
+            case kExtension:
+                request.globals.FileExtension = optarg;
+                break;
+            case ':':
+                return UsageError{given + " needs a value"};
+            default:
+                return UsageError{"unknown or ambiguous option " + given};
+        }
     }
+    std::vector<std::string_view> positional(argv.begin() + optind, argv.end() - 1);
+    for (std::string_view& arg : positional)
+        if (arg.starts_with(kNumberMark)) arg.remove_prefix(1);
 
     if (positional.empty()) return UsageError{"no mode given"};
     const std::string_view mode = positional[0];

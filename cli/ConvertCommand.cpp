@@ -78,7 +78,8 @@ int ConvertCommandMain(std::span<const std::string_view> args, std::ostream& out
         if (*info == InfoRequest::Help)
             out << kConvertUsage << kConvertHelp;
         else
-            out << "leadwright-convert " LEADWRIGHT_VERSION "\n";
+            out << "leadwright-convert " LEADWRIGHT_VERSION "\n"
+                   "The licence of Leadwright is not chosen yet.\n";
         return 0;
     }
     int status = 1;

@@ -41,7 +41,9 @@ TEST(ConvertCommand, ExitsZeroWhenEveryOutputIsWrittenOneWhenAFileIsRefused) {
               "1|A_C.txt -> A_D.txt\n|Notes.txt: ERROR! Key not found in input filename...\n|");
     EXPECT_EQ(Convert({"by-key", "D", "nonexist_C.txt"}),
               "1||Cannot open the input file nonexist_C.txt: No such file or directory\n|");
-    EXPECT_EQ(Convert({"--version", "by-key"}), "0|leadwright-convert 3.0.0\n||");
+    EXPECT_EQ(Convert({"--vers", "by-key"}),
+              "0|leadwright-convert 3.0.0\nThe licence of Leadwright is not chosen yet.\n||");
+    EXPECT_EQ(Convert({"--marker=!", "--ext=lst", "to-figured-bass", "A_C.txt"}), "0|||A_.lst ");
 }
 
 TEST(ConvertCommand, BadArgumentsExitTwoWithWhatIsWrongAndTheUsage) {
@@ -57,6 +59,7 @@ TEST(ConvertCommand, BadArgumentsExitTwoWithWhatIsWrongAndTheUsage) {
         {{"to-figured-bass"}, "no file given"},
         {{"to-figured-bass", "A_C.txt", "--marker"}, "--marker needs a value"},
         {{"up", "A_C.txt"}, "unknown mode 'up'"},
+        {{"--nope", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --nope"},
     };
     // clang-format on
     for (const auto& [args, text] : cases)
