@@ -68,14 +68,14 @@ std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bo
     std::size_t p = 0;
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(piece[i]); };
     for (;;) {
-        if (s.noteLength_ > 0) {
+        if (s.noteLength_ > 0) {  // a note takes the accidental or degree letters after it
             while (s.noteLength_ < longestNote_ && p < piece.size() && lengthensNote_[at(p)])
                 s.note_[s.noteLength_++] = piece[p++];
             if (s.noteLength_ < longestNote_ && p == piece.size() && !lastPiece)
                 break;  // the next piece may lengthen the note
             const std::string_view note(s.note_.data(), s.noteLength_);
-            out +=
-                names_[static_cast<std::size_t>(WrapPitchClass(CodeOf(note, messenger) + step_))];
+            const int code = WrapPitchClass(CodeOf(note, messenger) + step_);
+            out += names_[static_cast<std::size_t>(code)];
             s.noteLength_ = 0;
             ++notes;
         }
