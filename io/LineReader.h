@@ -22,7 +22,7 @@ enum class LineEnd {
     EndOfFile,  // the last line, which has no line end
 };
 
-// Some bytes of a line, valid until the next read from the reader; never a line end.
+// Some bytes of a line, without its line end, valid until the next read from the reader.
 struct Piece {
     std::string_view bytes;
     LineEnd end;
@@ -30,8 +30,8 @@ struct Piece {
 
 // Reads a text file in pieces of lines, holding one buffer at a time. A line ends at CR LF, a
 // lone CR or a lone LF, and a file that ends with a line end has no empty line after it. Every
-// other byte, NUL included, comes through as is. A line comes as one piece unless it is about
-// as long as the buffer; a longer one comes as several pieces, none longer than the buffer.
+// other byte, NUL included, comes through as is. A line of up to 256 KB less two bytes comes as
+// one piece; a longer one as several, none longer than 256 KB, of which the last may be empty.
 // Failures throw FileError with the path in their text, among them a file that changes size
 // or is modified while it is read, and a file larger than maxBytes.
 class LineReader {
