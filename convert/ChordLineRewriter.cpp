@@ -26,11 +26,16 @@ std::array<std::string_view, 12> SpelledNoteNames(Spelling spelling, Messenger& 
 ChordLineRewriter::ChordLineRewriter(Notation notation, int step,
                                      const std::array<std::string_view, 12>& names,
                                      Messenger& messenger)
-    : notation_(notation), step_(step), names_(names) {
+    : notation_(notation),
+      step_(step),
+      names_(names),
+      longestNote_(notation == Notation::Letters ? 2 : 4) {
     for (int c = 0; c < 256; ++c) {
         const auto byte = static_cast<std::size_t>(c);
         stopsOutside_[byte] = c == '/' || StartsNote(static_cast<char>(c));
         stopsInChord_[byte] = c == '/' || c < '!';
+        lengthensNote_[byte] =
+            notation_ == Notation::Letters ? c == '#' || c == 'b' : c == 'I' || c == 'V';
     }
     if (notation_ != Notation::Letters) return;
     // Each letter note is looked up once per run rather than once per chord.
@@ -49,64 +54,69 @@ bool ChordLineRewriter::StartsNote(char c) const {
     return c == 'I' || c == 'V' || c == 'b';
 }
 
-std::size_t ChordLineRewriter::NoteLength(std::string_view line, std::size_t p) const {
-    if (notation_ == Notation::Letters)
-        return p + 1 < line.size() && (line[p + 1] == '#' || line[p + 1] == 'b') ? 2 : 1;
-    std::size_t length = 1;
-    while (length < 4 && p + length < line.size() &&
-           (line[p + length] == 'I' || line[p + length] == 'V'))
-        ++length;
-    return length;
-}
-
 int ChordLineRewriter::CodeOf(std::string_view note, Messenger& messenger) const {
     if (notation_ == Notation::Letters)
         return letterCodes_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
     return GetCodeFromChordRoman(note, messenger).value_or(0);
 }
 
-std::size_t ChordLineRewriter::ChordLineScan(std::string_view line, std::string& out,
-                                             Messenger& messenger) const {
+std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bool lastPiece,
+                                    std::string& out, Messenger& messenger) const {
     out.clear();
+    ScanState s = state;  // a copy of its own, which no write into out can touch
     std::size_t notes = 0;
     std::size_t p = 0;
-    auto replaceNoteAt = [&] {
-        const std::size_t length = NoteLength(line, p);
-        const int code = WrapPitchClass(CodeOf(line.substr(p, length), messenger) + step_);
-        out += names_[static_cast<std::size_t>(code)];
-        p += length;
-        ++notes;
-    };
+    const auto at = [&](std::size_t i) { return static_cast<unsigned char>(piece[i]); };
+    for (;;) {
+        if (s.noteLength_ > 0) {  // a note takes the accidental or degree letters after it
+            while (s.noteLength_ < longestNote_ && p < piece.size() && lengthensNote_[at(p)])
+                s.note_[s.noteLength_++] = piece[p++];
+            if (s.noteLength_ < longestNote_ && p == piece.size() && !lastPiece)
+                break;  // the next piece may lengthen the note
+            const std::string_view note(s.note_.data(), s.noteLength_);
+            const int code = WrapPitchClass(CodeOf(note, messenger) + step_);
+            out += names_[static_cast<std::size_t>(code)];
+            s.noteLength_ = 0;
+            ++notes;
+        }
+        if (s.afterSlash_ && p < piece.size()) {
+            s.afterSlash_ = false;
+            if (StartsNote(piece[p])) {  // a slash bass
+                s.note_[s.noteLength_++] = piece[p++];
+                continue;
+            }
+            out += piece[p++];  // copied with the slash: not even a space ends the chord
+        }
 
-    bool inChord = false;
-    while (p < line.size()) {
         // Bytes that decide nothing are copied in one go: outside a chord everything but a
         // note and a "/", inside one everything but a separator and a "/".
-        const std::array<bool, 256>& stops = inChord ? stopsInChord_ : stopsOutside_;
+        const std::array<bool, 256>& stops = s.inChord_ ? stopsInChord_ : stopsOutside_;
         std::size_t plain = p;
-        while (plain < line.size() && !stops[static_cast<unsigned char>(line[plain])]) ++plain;
-        out.append(line, p, plain - p);
+        while (plain < piece.size() && !stops[at(plain)]) ++plain;
+        out.append(piece, p, plain - p);
         p = plain;
-        if (p == line.size()) break;
+        if (p == piece.size()) break;
 
-        const char c = line[p];
+        const char c = piece[p++];
         if (static_cast<unsigned char>(c) < '!') {  // a space, tab or control character
-            inChord = false;
-            out += line[p++];
-        } else if (!inChord && StartsNote(c)) {  // the root starts a chord
-            inChord = true;
-            replaceNoteAt();
-        } else if (p + 1 < line.size()) {  // a "/" with a byte after it
-            out += line[p++];
-            if (StartsNote(line[p]))
-                replaceNoteAt();  // a slash bass
-            else
-                out += line[p++];  // copied with the slash: not even a space ends the chord
-        } else {                   // a "/" that ends the line
-            out += line[p++];
+            s.inChord_ = false;
+            out += c;
+        } else if (!s.inChord_ && StartsNote(c)) {  // the root starts a chord
+            s.inChord_ = true;
+            s.note_[s.noteLength_++] = c;
+        } else {  // a "/"
+            out += c;
+            s.afterSlash_ = true;
         }
     }
+    state = lastPiece ? ScanState{} : s;
     return notes;
+}
+
+std::size_t ChordLineRewriter::ChordLineScan(std::string_view line, std::string& out,
+                                             Messenger& messenger) const {
+    ScanState state;
+    return Feed(state, line, /*lastPiece=*/true, out, messenger);
 }
 
 }  // namespace lw

@@ -19,28 +19,46 @@ enum class Notation {
 // Rewrites the chord lines of one run. Every note (or degree token) that starts a chord or
 // follows a "/" stands for a code: a note its NoteCode, a token its DegreeCode. The code is
 // moved by step, wrapped into [0, 12), and replaced by names[code]; every other byte stays.
+// A line may come in pieces of any size: the bytes out are the same wherever it is cut.
 class ChordLineRewriter {
 public:
+    // Where the scan of a line stands between two of its pieces. A fresh one starts a line, and
+    // the last piece of a line leaves it fresh.
+    class ScanState {
+    private:
+        friend class ChordLineRewriter;
+        std::array<char, 4> note_{};  // a note that the next byte may lengthen
+        std::size_t noteLength_ = 0;
+        bool inChord_ = false;
+        bool afterSlash_ = false;  // the next byte is a slash bass or is copied with the "/"
+    };
+
     // messenger hears of a note name no table knows, which cannot occur on a chord line.
     ChordLineRewriter(Notation notation, int step, const std::array<std::string_view, 12>& names,
                       Messenger& messenger);
 
-    // Rewrites one chord line into out and returns how many notes it replaced. A token that is
-    // no degree shows its message through messenger and stands for the tonic.
+    // Rewrites the next piece of a chord line into out and returns how many notes it replaced.
+    // A note at the end of a piece that is not the line's last waits for the next piece. A token
+    // that is no degree shows its message through messenger and stands for the tonic.
+    std::size_t Feed(ScanState& state, std::string_view piece, bool lastPiece, std::string& out,
+                     Messenger& messenger) const;
+
+    // Rewrites a whole chord line into out and returns how many notes it replaced.
     std::size_t ChordLineScan(std::string_view line, std::string& out, Messenger& messenger) const;
 
 private:
     bool StartsNote(char c) const;
-    std::size_t NoteLength(std::string_view line, std::size_t p) const;
     int CodeOf(std::string_view note, Messenger& messenger) const;
 
     Notation notation_;
     int step_;
     std::array<std::string_view, 12> names_;
     std::array<NoteCode, 21> letterCodes_{};  // seven letters, each plain, sharp or flat
+    std::size_t longestNote_;
     // The bytes at which the scan has something to decide, outside a chord and inside one.
     std::array<bool, 256> stopsOutside_{};
     std::array<bool, 256> stopsInChord_{};
+    std::array<bool, 256> lengthensNote_{};  // an accidental, or a letter of a degree token
 };
 
 // The twelve note names spelled one way: "A", "A#" or "Bb", "B", ...

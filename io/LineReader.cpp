@@ -14,6 +14,7 @@ namespace lw {
 namespace {
 
 constexpr std::size_t kBufferSize = 256 * 1024;
+constexpr std::string_view kCannotOpen = "Cannot open the input file";
 constexpr std::string_view kCannotRead = "Cannot read the input file";
 
 bool SameTime(const timespec& a, const timespec& b) {
@@ -30,19 +31,19 @@ LineReader::LineReader(std::string path, FileSystem& fs, std::uint64_t maxBytes)
     // Without O_NONBLOCK, opening a named pipe waits for a writer that may never come, before
     // the check below can refuse it. Reads from a regular file ignore the flag.
     fd_ = fs_.Open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
-    if (fd_ < 0) ThrowFileError("Cannot open the input file", path_, errno);
-    int failure = 0;
+    if (fd_ < 0) ThrowFileError(kCannotOpen, path_, errno);
+    std::string_view refusal;  // why the file cannot be read, if it cannot
     if (fs_.Fstat(fd_, &opened_) != 0)
-        failure = errno;
+        refusal = std::strerror(errno);
     else if (S_ISDIR(opened_.st_mode))
-        failure = EISDIR;
+        refusal = std::strerror(EISDIR);
     else if (!S_ISREG(opened_.st_mode))
-        failure = EINVAL;  // a device or pipe might never end
+        refusal = "not a regular file";  // a device or pipe might never end
     else if (Size() > maxBytes_)
-        failure = EFBIG;
-    if (failure != 0) {
+        refusal = std::strerror(EFBIG);
+    if (!refusal.empty()) {
         fs_.Close(fd_);
-        ThrowFileError("Cannot open the input file", path_, failure);
+        ThrowFileError(kCannotOpen, path_, refusal);
     }
 }
 
@@ -60,70 +61,83 @@ void LineReader::CheckUnchanged() {
         ThrowFileError(kCannotRead, path_, "the file changed while it was read");
 }
 
-bool LineReader::Refill() {
-    if (atEnd_) return false;
-    for (;;) {
-        const ssize_t got = fs_.Read(fd_, buffer_.get(), kBufferSize);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) ThrowFileError(kCannotRead, path_, errno);
+// Reads once into the room after the bytes not handed out yet, which first move to the front:
+// so a line that began late in the buffer gets the whole buffer.
+void LineReader::ReadMore() {
+    char* data = buffer_.get();
+    if (begin_ > 0) {
+        std::memmove(data, data + begin_, end_ - begin_);
+        end_ -= begin_;
+        crSearchedTo_ = std::max(crSearchedTo_, begin_) - begin_;
+        lfSearchedTo_ = std::max(lfSearchedTo_, begin_) - begin_;
         begin_ = 0;
-        end_ = static_cast<std::size_t>(got);
-        nextCr_ = nextLf_ = kNotSearched;
-        bytesRead_ += end_;
-        if (bytesRead_ > maxBytes_) ThrowFileError(kCannotRead, path_, EFBIG);
-        if (got == 0) {
-            atEnd_ = true;
-            CheckUnchanged();
-        }
-        return got > 0;
+    }
+    ssize_t got = 0;
+    do {
+        got = fs_.Read(fd_, data + end_, kBufferSize - end_);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) ThrowFileError(kCannotRead, path_, errno);
+    end_ += static_cast<std::size_t>(got);
+    bytesRead_ += static_cast<std::size_t>(got);
+    if (bytesRead_ > maxBytes_) ThrowFileError(kCannotRead, path_, EFBIG);
+    if (got == 0) {
+        atEnd_ = true;
+        CheckUnchanged();
     }
 }
 
-// The first c at or after begin_, or end_. found remembers the last answer, so that each byte
-// is searched once even when one kind of line end never comes.
-std::size_t LineReader::NextAt(std::size_t& found, char c) const {
-    if (found < begin_ || found > end_) {
-        const char* data = buffer_.get();
-        const void* at = std::memchr(data + begin_, c, end_ - begin_);
-        found =
-            at == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(at) - data);
+// The first c at or after begin_, or end_.
+std::size_t LineReader::NextAt(std::size_t& searchedTo, char c) {
+    const std::size_t from = std::max(searchedTo, begin_);
+    const char* data = buffer_.get();
+    const void* at = std::memchr(data + from, c, end_ - from);
+    searchedTo =
+        at == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(at) - data);
+    return searchedTo;
+}
+
+std::optional<Piece> LineReader::NextPiece() {
+    const char* data = buffer_.get();
+    for (;;) {
+        const std::size_t stop = std::min(NextAt(crSearchedTo_, '\r'), NextAt(lfSearchedTo_, '\n'));
+        // Whether a CR stands alone shows only with the byte after it.
+        if (stop < end_ && (data[stop] == '\n' || stop + 1 < end_ || atEnd_)) {
+            Piece piece{std::string_view(data + begin_, stop - begin_), LineEnd::Lf};
+            begin_ = stop + 1;
+            if (data[stop] == '\r') {
+                const bool lfFollows = begin_ < end_ && data[begin_] == '\n';
+                piece.end = lfFollows ? LineEnd::CrLf : LineEnd::Cr;
+                begin_ += lfFollows ? 1 : 0;
+            }
+            midLine_ = false;
+            return piece;
+        }
+        if (atEnd_) {  // no line end is left
+            if (begin_ == end_ && !midLine_) return std::nullopt;
+            const Piece piece{std::string_view(data + begin_, end_ - begin_), LineEnd::EndOfFile};
+            begin_ = end_;
+            midLine_ = false;
+            return piece;
+        }
+        if (begin_ == 0 && end_ == kBufferSize) {  // a line too long for the buffer
+            begin_ = stop;  // a CR at the very end waits for the byte after it
+            midLine_ = true;
+            return Piece{std::string_view(data, stop), LineEnd::Continues};
+        }
+        ReadMore();
     }
-    return found;
 }
 
 std::optional<std::string_view> LineReader::NextLine() {
-    longLine_.clear();
-    bool carried = false;  // part of the line is already in longLine_
-    for (;;) {
-        if (begin_ == end_ && !Refill()) {
-            if (carried) return std::string_view(longLine_);
-            return std::nullopt;
-        }
-        if (dropLeadingLf_) {
-            dropLeadingLf_ = false;
-            if (buffer_[begin_] == '\n' && ++begin_ == end_) continue;
-        }
-        const char* data = buffer_.get();
-        const std::size_t stop = std::min(NextAt(nextCr_, '\r'), NextAt(nextLf_, '\n'));
-        if (stop == end_) {
-            longLine_.append(data + begin_, end_ - begin_);
-            carried = true;
-            begin_ = end_;
-            continue;
-        }
-        std::string_view piece(data + begin_, stop - begin_);
-        begin_ = stop + 1;
-        if (data[stop] == '\r') {
-            if (begin_ < end_) {
-                if (data[begin_] == '\n') ++begin_;
-            } else {
-                dropLeadingLf_ = true;  // the LF, if any, comes with the next read
-            }
-        }
-        if (!carried) return piece;
-        longLine_.append(piece);
-        return std::string_view(longLine_);
+    std::optional<Piece> piece = NextPiece();
+    if (!piece) return std::nullopt;
+    if (piece->end != LineEnd::Continues) return piece->bytes;
+    longLine_.assign(piece->bytes);
+    while (piece->end == LineEnd::Continues) {
+        piece = NextPiece();  // a line that goes on always has a last piece
+        longLine_ += piece->bytes;
     }
+    return std::string_view(longLine_);
 }
 
 }  // namespace lw

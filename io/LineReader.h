@@ -13,9 +13,25 @@
 
 namespace lw {
 
-// Reads a text file line by line, holding one buffer and one line at a time. A line ends at
-// CR LF, a lone CR or a lone LF; the end is not part of the line, and a file that ends with a
-// line end has no empty line after it. Every other byte, NUL included, comes through as is.
+// How a piece of a line ends: the line goes on in the next piece, or it ends there and how.
+enum class LineEnd {
+    Continues,  // the line goes on in the next piece
+    CrLf,
+    Lf,
+    Cr,
+    EndOfFile,  // the last line, which has no line end
+};
+
+// Some bytes of a line, without its line end, valid until the next read from the reader.
+struct Piece {
+    std::string_view bytes;
+    LineEnd end;
+};
+
+// Reads a text file in pieces of lines, holding one buffer at a time. A line ends at CR LF, a
+// lone CR or a lone LF, and a file that ends with a line end has no empty line after it. Every
+// other byte, NUL included, comes through as is. A line of up to 256 KB less two bytes comes as
+// one piece; a longer one as several, none longer than 256 KB, of which the last may be empty.
 // Failures throw FileError with the path in their text, among them a file that changes size
 // or is modified while it is read, and a file larger than maxBytes.
 class LineReader {
@@ -28,7 +44,11 @@ public:
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
-    // The next line, valid until the next call; nothing at the end of the file.
+    // The next piece of the file; nothing at its end.
+    std::optional<Piece> NextPiece();
+
+    // The next whole line without its line end, valid until the next call; nothing at the end
+    // of the file. Gathers a long line in memory, so it suits files of a known small size.
     std::optional<std::string_view> NextLine();
 
     // Device and inode of the open file, to tell whether another path names the same file.
@@ -38,10 +58,8 @@ public:
     std::uint64_t BytesRead() const { return bytesRead_; }
 
 private:
-    static constexpr std::size_t kNotSearched = std::numeric_limits<std::size_t>::max();
-
-    bool Refill();
-    std::size_t NextAt(std::size_t& found, char c) const;
+    void ReadMore();
+    std::size_t NextAt(std::size_t& searchedTo, char c);
     void CheckUnchanged();
 
     FileSystem& fs_;
@@ -50,14 +68,16 @@ private:
     int fd_ = -1;
     struct stat opened_ {};  // the file as it was when it was opened
     std::uint64_t bytesRead_ = 0;
-    std::unique_ptr<char[]> buffer_;     // what the last read brought, from begin_ to end_
-    std::size_t begin_ = 0;              // next unread byte
-    std::size_t end_ = 0;                // end of the bytes read
-    std::size_t nextCr_ = kNotSearched;  // where the next CR and LF are, once searched
-    std::size_t nextLf_ = kNotSearched;
+    std::unique_ptr<char[]> buffer_;  // what the reads brought, from begin_ to end_
+    std::size_t begin_ = 0;           // next byte not handed out
+    std::size_t end_ = 0;             // end of the bytes read
+    // No CR and no LF lies between begin_ and these, so that each byte is searched once even
+    // when one kind of line end never comes.
+    std::size_t crSearchedTo_ = 0;
+    std::size_t lfSearchedTo_ = 0;
     bool atEnd_ = false;
-    bool dropLeadingLf_ = false;  // the last line ended in CR: an LF right after belongs to it
-    std::string longLine_;        // a line that did not fit into the buffer
+    bool midLine_ = false;  // the last piece said that the line goes on
+    std::string longLine_;  // a line of several pieces, for NextLine
 };
 
 }  // namespace lw

@@ -50,17 +50,40 @@ const ScanCase kCases[] = {
 };
 // clang-format on
 
+// Each line also comes byte by byte, and cut in two at every byte: the bytes out, the messages
+// and the count of notes stay those of the line in one piece.
 TEST(ChordLineScan, ReplacesRootsAndSlashBassesOnly) {
     for (const ScanCase& c : kCases) {
         test::RecordingHost host;
-        std::string out;
         const auto names =
             c.names == 'd'
                 ? DegreeNames
                 : SpelledNoteNames(c.names == '#' ? Spelling::Sharp : Spelling::Flat, host);
-        ChordLineRewriter(c.notation, c.step, names, host).ChordLineScan(c.line, out, host);
+        const ChordLineRewriter rewriter(c.notation, c.step, names, host);
+        std::string out;
+        const std::size_t notes = rewriter.ChordLineScan(c.line, out, host);
         EXPECT_EQ(out, c.expected) << c.name;
         EXPECT_EQ(host.messages, c.messages) << c.name;
+
+        ChordLineRewriter::ScanState state;  // each line's last piece leaves it fresh for the next
+        const auto fed = [&](const std::vector<std::string_view>& pieces) {
+            test::RecordingHost heard;
+            std::string joined;
+            std::size_t count = 0;
+            for (std::size_t i = 0; i < pieces.size(); ++i) {
+                count += rewriter.Feed(state, pieces[i], i + 1 == pieces.size(), out, heard);
+                joined += out;
+            }
+            return std::tuple{joined, heard.messages, count};
+        };
+        const std::tuple whole{c.expected, c.messages, notes};
+        const std::string_view line = c.line;
+        std::vector<std::string_view> bytes;
+        for (std::size_t at = 0; at < line.size(); ++at) bytes.push_back(line.substr(at, 1));
+        EXPECT_EQ(fed(bytes), whole) << c.name << ", byte by byte";
+        for (std::size_t cut = 0; cut <= line.size(); ++cut)
+            EXPECT_EQ(fed({line.substr(0, cut), line.substr(cut)}), whole)
+                << c.name << ", cut at " << cut;
     }
 }
 

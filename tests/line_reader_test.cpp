@@ -1,4 +1,4 @@
-// Bytes in, lines out, whatever pieces the system hands the bytes in.
+// Bytes in, pieces of lines out, whatever pieces the system hands the bytes in.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -14,46 +14,68 @@ namespace {
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-const std::string x(256 * 1024 - 1, 'x');  // a byte short of the reader's buffer
+const std::string buffer(256 * 1024, 'x');  // as long as the reader's buffer
+const std::string x = buffer.substr(1);     // a byte short of it
+
+// Each piece is shown with the tag of its end: how the line ends, or "+" when it goes on.
+const char* const kEndTags[] = {"<+>", "<CrLf>", "<Lf>", "<Cr>", "<Eof>"};
 
 // clang-format off
-const std::pair<std::string, Lines> kRows[] = {
-    {"a\r\nb\rc\nd", {"a", "b", "c", "d"}},             // CR LF, a lone CR and a lone LF
-    {"^C\r\n", {"^C"}},                                 // a final line end adds no line
-    {"", {}},
-    {"\r\n\n\r\r", {"", "", "", ""}},
-    {"a\n\rb\r\r\nc", {"a", "", "b", "", "c"}},         // LF CR and CR CR LF are two ends each
-    {"\0^\xFF\r\n\x80"s, {"\0^\xFF"s, "\x80"}},         // NUL and high bytes pass
-    {x + "\r\nnext", {x, "next"}},                      // CR LF split by the buffer's edge
-    {x + "\rnext\r\r\n", {x, "next", ""}},              // a lone CR at the edge
-    {x + "x\r\nnext", {x + "x", "next"}},               // a line end right after the buffer
-    {"^C\n" + x + x + x + "\nend", {"^C", x + x + x, "end"}},  // a line of three buffers
+const std::pair<std::string, std::string> kRows[] = {
+    {"a\r\nb\rc\nd", "a<CrLf>b<Cr>c<Lf>d<Eof>"},
+    {"^C\r\n", "^C<CrLf>"},                                 // a final line end adds no line
+    {"", ""},
+    {"\r\n\n\r\r", "<CrLf><Lf><Cr><Cr>"},
+    {"a\n\rb\r\r\nc", "a<Lf><Cr>b<Cr><CrLf>c<Eof>"},        // LF CR and CR CR LF are two ends
+    {"\0^\xFF\r\n\x80"s, "\0^\xFF<CrLf>\x80<Eof>"s},        // NUL and high bytes pass
+    {x + "\r\nnext", x + "<+><CrLf>next<Eof>"},             // a CR at the buffer's edge waits
+    {x + "\rnext\r\r\n", x + "<+><Cr>next<Cr><CrLf>"},
+    {x + "x\nnext", buffer + "<+><Lf>next<Eof>"},           // a line end right after the buffer
+    {"^C\n" + buffer + buffer + buffer,                     // a last line of three buffers
+     "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>"},
 };
 // clang-format on
 
 // Each row is read with reads of at most 1, 2, 3 and 7 bytes and with whole buffers, so every
-// line end also lands on the edge of a read.
-TEST(LineReader, GivesTheSameLinesForAnyReadSize) {
+// line end also lands on the edge of a read. Whole lines are the pieces joined.
+TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     const test::TempFolder folder;
     for (const auto& [bytes, expected] : kRows) {
         const std::string path = folder.Write("Song_C.txt", bytes);
+        Lines joined;
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
             test::FaultyFileSystem fs;
             fs.readChunk = readSize;
             LineReader reader(path, fs);
-            Lines lines;
-            while (const auto line = reader.NextLine()) lines.emplace_back(*line);
-            EXPECT_TRUE(lines == expected) << bytes.substr(0, 20) << ", reads of " << readSize;
+            std::string shown, line;
+            joined.clear();
+            while (const auto piece = reader.NextPiece()) {
+                shown.append(piece->bytes).append(kEndTags[static_cast<int>(piece->end)]);
+                line += piece->bytes;
+                if (piece->end != LineEnd::Continues) joined.push_back(std::exchange(line, ""));
+            }
+            EXPECT_TRUE(shown == expected) << bytes.substr(0, 20) << ", reads of " << readSize;
         }
+        LineReader reader(path, SystemFileSystem());
+        Lines lines;
+        while (const auto line = reader.NextLine()) lines.emplace_back(*line);
+        EXPECT_TRUE(lines == joined) << bytes.substr(0, 20);
     }
 }
 
 // A pipe would wait for a writer forever; it is refused before any read.
 TEST(LineReader, RefusesWhatIsNoRegularFile) {
     const test::TempFolder folder;
-    mkfifo(folder.Path("Pipe_C.txt").c_str(), 0600);
-    EXPECT_THROW(LineReader(folder.Path("Pipe_C.txt"), SystemFileSystem()), FileError);
-    EXPECT_THROW(LineReader(folder.Path(""), SystemFileSystem()), FileError);
+    mkfifo(folder.Path("z_C.txt").c_str(), 0600);
+    for (const auto& [path, reason] : {std::pair{folder.Path("z_C.txt"), "not a regular file"},
+                                       std::pair{folder.Path(""), "Is a directory"}}) {
+        try {
+            LineReader reader(path, SystemFileSystem());
+            ADD_FAILURE() << path << " was opened";
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.what(), "Cannot open the input file " + path + ": " + reason);
+        }
+    }
 }
 
 }  // namespace
