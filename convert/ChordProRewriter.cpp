@@ -8,10 +8,16 @@ namespace lw {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Where the first byte of text that is (or is not) a blank sits; text's size when none is.
+std::size_t FindBlank(std::string_view text, bool blank) {
+    std::size_t p = 0;
+    while (p < text.size() && IsBlank(text[p]) != blank) ++p;
+    return p;
+}
 
 }  // namespace
 
@@ -74,13 +80,13 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std
             return p + close + 1;
         }
         case Mode::GridBlank: {
-            const std::size_t word = std::min(rest.find_first_not_of(kBlanks), rest.size());
+            const std::size_t word = FindBlank(rest, false);
             out += rest.substr(0, word);
             if (word < rest.size()) mode_ = Mode::GridWord;
             return p + word;
         }
         case Mode::GridWord: {
-            const std::size_t blank = std::min(rest.find_first_of(kBlanks), rest.size());
+            const std::size_t blank = FindBlank(rest, true);
             if (!Hold(rest.substr(0, blank), out, "")) {
                 mode_ = Mode::LongWord;
                 return p;
@@ -92,7 +98,7 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std
             return p + blank;
         }
         case Mode::LongWord: {
-            const std::size_t blank = std::min(rest.find_first_of(kBlanks), rest.size());
+            const std::size_t blank = FindBlank(rest, true);
             out += rest.substr(0, blank);
             if (blank < rest.size()) mode_ = Mode::GridBlank;
             return p + blank;

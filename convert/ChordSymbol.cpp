@@ -38,7 +38,7 @@ std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation
 void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
     const std::string_view rest = text.substr(p);
     for (const std::string_view word : kSuffixWords)
-        if (rest.starts_with(word)) reach |= 1u << word.size();
+        if (word[0] == rest[0] && rest.starts_with(word)) reach |= 1u << word.size();
     if (IsDigit(rest[0])) reach |= 1u << 1;
     if (rest[0] == '/') {
         if (rest.size() > 1 && IsDigit(rest[1])) reach |= 1u << 1;
