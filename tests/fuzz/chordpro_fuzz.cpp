@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -70,11 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // A root's sign followed by another sign ("C#b5") reads as another root once the root is
     // respelled, as on chord lines; a text near the hold limit may outgrow it.
-    const bool readsAlike =
-        sheet.size() + 2 < lw::ChordProRewriter::kHoldLimit &&
-        std::ranges::none_of(
-            std::initializer_list<std::string_view>{"##", "#b", "b#", "bb"},
-            [&](std::string_view pair) { return sheet.find(pair) != std::string::npos; });
+    bool readsAlike = sheet.size() + 2 < lw::ChordProRewriter::kHoldLimit;
+    for (const char* pair : {"##", "#b", "b#", "bb"}) readsAlike &= sheet.find(pair) == sheet.npos;
     if (readsAlike && Rewrite(whole, down, 0) != Rewrite(sheet, respell, 0)) std::abort();
     return 0;
 }
