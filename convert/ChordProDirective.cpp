@@ -1,0 +1,67 @@
+#include "convert/ChordProDirective.h"
+
+#include <algorithm>
+#include <array>
+
+#include "convert/AsciiCase.h"
+
+namespace lw {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+// The sections whose lines are not lyrics, [0, 6): grids, tabs and what other programs read.
+constexpr std::array<Section, 6> kSections{{
+    {"start_of_grid", "sog", "end_of_grid", "eog", false},
+    {"start_of_tab", "sot", "end_of_tab", "eot", true},
+    {"start_of_abc", "start_of_abc", "end_of_abc", "end_of_abc", true},
+    {"start_of_ly", "start_of_ly", "end_of_ly", "end_of_ly", true},
+    {"start_of_svg", "start_of_svg", "end_of_svg", "end_of_svg", true},
+    {"start_of_textblock", "start_of_textblock", "end_of_textblock", "end_of_textblock", true},
+}};
+
+}  // namespace
+
+std::optional<Directive> ParseDirective(std::string_view line) {
+    const std::size_t open = line.find_first_not_of(kBlanks);
+    const std::size_t close = line.find('}');
+    if (open == std::string_view::npos || line[open] != '{' || close == std::string_view::npos)
+        return std::nullopt;
+    // Every search below stops at the "}" at the latest.
+    const std::size_t nameBegin = line.find_first_not_of(kBlanks, open + 1);
+    const std::size_t nameEnd = line.find_first_of(" \t:}", nameBegin);
+    std::string_view name = line.substr(nameBegin, nameEnd - nameBegin);
+    name = name.substr(0, name.find('-'));
+    if (name.empty()) return std::nullopt;
+
+    std::size_t valueBegin = line.find_first_not_of(kBlanks, nameEnd);
+    if (line[valueBegin] == ':') valueBegin = line.find_first_not_of(kBlanks, valueBegin + 1);
+    std::size_t valueEnd = close;
+    while (valueEnd > valueBegin && kBlanks.find(line[valueEnd - 1]) != std::string_view::npos)
+        --valueEnd;
+    return Directive{name, {valueBegin, valueEnd - valueBegin}};
+}
+
+std::optional<TextSpan> KeyOfDirective(std::string_view line, const Directive& directive) {
+    if (EqualsIgnoringCase(directive.name, "key")) return directive.value;
+    if (!EqualsIgnoringCase(directive.name, "meta")) return std::nullopt;
+    // "{meta: key X}": the word "key", blanks, then the key.
+    const std::string_view value = line.substr(directive.value.begin, directive.value.size);
+    if (!EqualsIgnoringCase(value.substr(0, 3), "key")) return std::nullopt;
+    const std::size_t key = std::min(value.find_first_not_of(kBlanks, 3), value.size());
+    if (key == 3 && value.size() > 3) return std::nullopt;  // "keyboard" is not "key"
+    return TextSpan{directive.value.begin + key, value.size() - key};
+}
+
+const Section* SectionAfter(const Section* current, std::string_view name) {
+    auto is = [&](std::string_view a, std::string_view b) {
+        return EqualsIgnoringCase(name, a) || EqualsIgnoringCase(name, b);
+    };
+    if (current) return is(current->end, current->shortEnd) ? nullptr : current;
+    for (const Section& section : kSections)
+        if (is(section.start, section.shortStart)) return &section;
+    return nullptr;
+}
+
+}  // namespace lw

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "convert/ChordLineRewriter.h"
+#include "convert/ChordProDirective.h"
+#include "convert/ChordSymbol.h"
+
+namespace lw {
+
+// Rewrites a ChordPro sheet handed over line by line, each line in one or more pieces without
+// its line end: the chords in brackets and in grids, and the keys of key directives. Every other
+// byte is kept, and so are directive lines, comment lines ("#" first), and the tab, abc, ly, svg
+// and textblock sections, up to their own end directive or the end of the sheet.
+class ChordProRewriter {
+public:
+    // Longer text is no chord, grid word or directive and is kept as it is. This bounds what
+    // the rewriter holds back of a line, however long the line is.
+    static constexpr std::size_t kHoldLimit = 4096;
+
+    // chords converts the notes of every chord that reads as one in notation; keys, when given,
+    // converts the key of every key directive (a Letters scan), else key directives are kept.
+    // Without chords only the directives are read: the lines are copied as they are.
+    ChordProRewriter(std::optional<ChordLineRewriter> chords, Notation notation,
+                     std::optional<ChordLineRewriter> keys);
+
+    // Appends to out what the piece gives as far as it is decided, and returns how many notes
+    // were replaced. endsLine is true on the last piece of each line, the sheet's last line too;
+    // the caller writes every line end itself.
+    std::size_t Rewrite(std::string_view piece, bool endsLine, std::string& out,
+                        Messenger& messenger);
+
+    // The key of the first key directive read so far outside kept sections, as written.
+    const std::optional<std::string>& FirstKey() const { return firstKey_; }
+
+private:
+    // Where the rewriter stands within a line.
+    enum class Mode {
+        Head,         // holding the blanks that start the line (and a byte-order mark)
+        Directive,    // holding a directive line
+        Pass,         // copying the rest of the line
+        Lyrics,       // copying up to a "["
+        Bracket,      // holding the text after a "["
+        LongBracket,  // copying a bracket's text too long to be a chord, up to its "]"
+        GridBlank,    // copying the blanks between grid words
+        GridWord,     // holding a grid word
+        LongWord,     // copying a grid word too long to be a chord
+    };
+
+    std::size_t Consume(std::string_view piece, std::size_t p, std::string& out,
+                        Messenger& messenger, std::size_t& notes);
+    std::size_t ConsumeHead(std::string_view piece, std::size_t p, std::string& out);
+    bool Hold(std::string_view text, std::string& out, std::string_view flushPrefix);
+    Mode BodyMode() const;
+    std::size_t EndLine(std::string& out, Messenger& messenger);
+
+    std::size_t RewriteDirective(std::string_view line, std::string& out, Messenger& messenger);
+    std::size_t RewriteGridWord(std::string_view word, std::string& out, Messenger& messenger);
+    std::size_t RewriteNotes(std::string_view chord, const ChordSymbolNotes& notes,
+                             std::string& out, Messenger& messenger);
+
+    std::optional<ChordLineRewriter> chords_;
+    Notation notation_;
+    std::optional<ChordLineRewriter> keys_;
+
+    Mode mode_ = Mode::Head;
+    bool atFileStart_ = true;  // a byte-order mark may still come
+    const Section* section_ = nullptr;
+    std::string held_;     // never more than kHoldLimit bytes
+    std::string scratch_;  // one note as the chord-line scan rewrites it
+    std::optional<std::string> firstKey_;
+};
+
+}  // namespace lw

@@ -1,0 +1,89 @@
+#include "convert/ChordSymbol.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lw {
+
+namespace {
+
+// What may follow a chord's root, a byte string each, [0, 27): the chord words, then the signs.
+// Degree symbols and the triangle are UTF-8: ° is C2 B0, ø C3 B8, Δ CE 94.
+constexpr std::array<std::string_view, 27> kSuffixWords{
+    "m",   "min", "maj", "Maj", "Min",  "M",  "mi",       "ma",       "dim",
+    "aug", "sus", "add", "alt", "omit", "no", "o",        "+",        "-",
+    "#",   "b",   "(",   ")",   ",",    "^",  "\xC2\xB0", "\xC3\xB8", "\xCE\x94"};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length of the note at p, taken as the chord-line scan takes it, when it is a note the
+// scan knows; 0 otherwise.
+std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation) {
+    if (p >= text.size()) return 0;
+    if (notation == Notation::Letters) {
+        if (text[p] < 'A' || text[p] > 'G') return 0;
+        return p + 1 < text.size() && (text[p + 1] == '#' || text[p + 1] == 'b') ? 2 : 1;
+    }
+    if (text[p] != 'I' && text[p] != 'V' && text[p] != 'b') return 0;
+    std::size_t length = 1;
+    while (length < 4 && p + length < text.size() &&
+           (text[p + length] == 'I' || text[p + length] == 'V'))
+        ++length;
+    const bool known = std::ranges::find(DegreeNames, text.substr(p, length)) != DegreeNames.end();
+    return known ? length : 0;
+}
+
+// The length of a suffix word at p, or of a tension's "/", "/b" or "/#" that a digit follows.
+// Several words can start at p ("m" and "maj"), so each length found is marked in reach.
+void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
+    const std::string_view rest = text.substr(p);
+    for (const std::string_view word : kSuffixWords)
+        if (word[0] == rest[0] && rest.starts_with(word)) reach |= 1u << word.size();
+    if (IsDigit(rest[0])) reach |= 1u << 1;
+    if (rest[0] == '/') {
+        if (rest.size() > 1 && IsDigit(rest[1])) reach |= 1u << 1;
+        if (rest.size() > 2 && (rest[1] == 'b' || rest[1] == '#') && IsDigit(rest[2]))
+            reach |= 1u << 2;
+    }
+}
+
+// A chord without parentheses over the whole of text, its notes counted from offset.
+std::optional<ChordSymbolNotes> ReadBareChord(std::string_view text, Notation notation,
+                                              std::size_t offset) {
+    ChordSymbolNotes notes;
+    auto slashBassFrom = [&](std::size_t slash) {
+        const std::size_t length = NoteLengthAt(text, slash + 1, notation);
+        if (text[slash] != '/' || length == 0 || slash + 1 + length != text.size()) return false;
+        notes.bass = {offset + slash + 1, length};
+        return true;
+    };
+    if (text.empty()) return std::nullopt;
+    if (text[0] == '/') {  // a walking bass
+        if (slashBassFrom(0)) return notes;
+        return std::nullopt;
+    }
+    const std::size_t rootLength = NoteLengthAt(text, 0, notation);
+    if (rootLength == 0) return std::nullopt;
+    notes.root = {offset, rootLength};
+
+    // Bit k of reach: the suffix words read so far can end k bytes after p.
+    unsigned reach = 1;
+    for (std::size_t p = rootLength; reach != 0; ++p, reach >>= 1) {
+        if ((reach & 1) == 0) continue;
+        if (p == text.size()) return notes;
+        if (slashBassFrom(p)) return notes;
+        MarkSuffixWordsAt(text, p, reach);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ChordSymbolNotes> ReadChordSymbol(std::string_view text, Notation notation) {
+    if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
+        if (auto inner = ReadBareChord(text.substr(1, text.size() - 2), notation, 1)) return inner;
+    }
+    return ReadBareChord(text, notation, 0);
+}
+
+}  // namespace lw
