@@ -6,8 +6,7 @@ namespace {
 
 // The finder converts nothing, so nothing is ever shown.
 struct SilentMessenger : Messenger {
-    void ShowMessage(std::string_view) override {}
-    bool AskOkCancel(std::string_view) override { return true; }
+    bool ShowBox(std::string_view, std::string_view, MessageButtons) override { return true; }
 };
 
 }  // namespace
