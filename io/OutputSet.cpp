@@ -36,9 +36,9 @@ std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t new
 }
 
 void OutputSet::Add(std::unique_ptr<AtomicOutputFile> output) {
+    Folder& folder = folders_.at(TemporaryFolderOf(output->path_));
     output->Finish();
     CloseNewest();
-    Folder& folder = folders_.at(TemporaryFolderOf(output->path_));
     members_.push_back({std::move(output), &folder});
 }
 
