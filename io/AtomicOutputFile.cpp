@@ -5,13 +5,14 @@
 
 #include <cerrno>
 #include <climits>
-#include <cstdio>
 #include <map>
-#include <random>
 #include <utility>
 
 #include "io/FileError.h"
 #include "io/FileNames.h"
+#include "io/LockedTemporaryFile.h"
+#include "io/StaleTemporaryFiles.h"
+#include "io/TemporaryFileName.h"
 #include "io/TemporaryFiles.h"
 
 namespace lw {
@@ -19,20 +20,6 @@ namespace lw {
 namespace {
 
 constexpr std::size_t kFlushSize = 256 * 1024;
-constexpr std::string_view kCannotWrite = "Cannot write the output file";
-constexpr std::string_view kCannotSave = "Cannot save the output file";
-
-std::string FolderOrDot(std::string_view path) {
-    const std::string_view folder = FolderOf(path);
-    return folder.empty() ? "./" : std::string(folder);
-}
-
-std::string RandomSuffix() {
-    std::random_device random;
-    char text[17];
-    std::snprintf(text, sizeof text, "%08x%08x", random(), random());
-    return text;
-}
 
 mode_t CurrentUmask() {
     const mode_t mask = ::umask(0);  // the only way to read it is to set it
@@ -43,17 +30,52 @@ mode_t CurrentUmask() {
 // The permissions of the finished output. A file the user owns keeps its own, so a private
 // sheet stays private; one that someone else planted lends nothing. Either way no group or
 // other write bit comes back that the umask takes away.
-mode_t FinalMode(const std::string& path, FileSystem& fs) {
+mode_t FinalMode(const std::string& path, mode_t newFileMode, FileSystem& fs) {
     const mode_t umask = CurrentUmask();
     struct stat existing {};
     if (fs.Lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
         existing.st_uid == ::geteuid())
         return existing.st_mode & 0777 & ~(umask & 022);
-    return 0666 & ~umask;
+    return newFileMode & 0777 & ~umask;
 }
 
-// Makes the names in a folder durable: 0, or the error number.
-int SyncFolder(const std::string& folder, FileSystem& fs) {
+}  // namespace
+
+AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode, FileSystem& fs)
+    : AtomicOutputFile(std::move(path), newFileMode, std::nullopt, fs) {
+    // Our own file is locked by now, so the cleaning passes it by.
+    RemoveStaleTemporaryFiles(TemporaryFolderOf(path_), fs_);
+}
+
+AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
+    : AtomicOutputFile(std::move(path), 0666, std::nullopt, fs) {}
+
+AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode,
+                                   std::optional<std::uint32_t> run, FileSystem& fs)
+    : fs_(fs), path_(std::move(path)), newFileMode_(newFileMode) {
+    CheckOutputName(path_, fs_);
+    LockedTemporaryFile file =
+        CreateLockedTemporaryFile(TemporaryFolderOf(path_), run, std::nullopt, path_, fs_);
+    temporaryPath_ = std::move(file.path);
+    fd_ = file.fd;
+    pending_.reserve(kFlushSize);
+}
+
+AtomicOutputFile::~AtomicOutputFile() {
+    // Removed while still locked, so no other run's cleaning races us for it.
+    if (!committed_) fs_.Unlink(temporaryPath_.c_str());
+    if (fd_ >= 0) fs_.Close(fd_);
+    ForgetTemporaryFile(temporaryPath_);
+}
+
+void AtomicOutputFile::CheckOutputName(const std::string& path, FileSystem& fs) {
+    struct stat existing {};
+    if (fs.Stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        ThrowFileError(kCannotSave, path, EISDIR);
+    if (FileNameOf(path).size() > NAME_MAX) ThrowFileError(kCannotSave, path, ENAMETOOLONG);
+}
+
+int AtomicOutputFile::SyncFolder(const std::string& folder, FileSystem& fs) {
     const int fd = fs.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
     if (fd < 0) return errno;
     const int failure = fs.Fsync(fd) == 0 ? 0 : errno;
@@ -61,47 +83,20 @@ int SyncFolder(const std::string& folder, FileSystem& fs) {
     return failure;
 }
 
-}  // namespace
-
-AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
-    : fs_(fs), path_(std::move(path)) {
-    struct stat existing {};
-    if (fs_.Stat(path_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
-        ThrowFileError(kCannotSave, path_, EISDIR);
-    if (FileNameOf(path_).size() > NAME_MAX) ThrowFileError(kCannotSave, path_, ENAMETOOLONG);
-
-    const std::string folder = FolderOrDot(path_);
-    // O_EXCL refuses a name that exists already, a planted link included; try a few others.
-    // Readable by the user alone until Commit(): nobody can open it while it is written.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = folder + ".leadwright-" + RandomSuffix() + ".tmp";
-        RegisterTemporaryFile(temporaryPath_);
-        fd_ = fs_.Open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd_ >= 0) break;
-        const int failure = errno;
-        ForgetTemporaryFile(temporaryPath_);
-        if (failure != EEXIST) ThrowFileError("Cannot create the output file", path_, failure);
-    }
-    if (fd_ < 0) ThrowFileError("Cannot create the output file", path_, EEXIST);
-    pending_.reserve(kFlushSize);
-}
-
-AtomicOutputFile::~AtomicOutputFile() {
-    if (fd_ >= 0) fs_.Close(fd_);
-    if (!committed_) fs_.Unlink(temporaryPath_.c_str());
-    ForgetTemporaryFile(temporaryPath_);
-}
-
-void AtomicOutputFile::WriteLine(std::string_view line) {
-    if (pending_.size() + line.size() + 2 > kFlushSize) {
+void AtomicOutputFile::Write(std::string_view bytes) {
+    if (pending_.size() + bytes.size() > kFlushSize) {
         Flush();
-        if (line.size() + 2 > kFlushSize) {
-            WriteAll(line);
-            WriteAll("\r\n");
+        if (bytes.size() > kFlushSize) {
+            WriteAll(bytes);
             return;
         }
     }
-    pending_.append(line).append("\r\n", 2);
+    pending_.append(bytes);
+}
+
+void AtomicOutputFile::WriteLine(std::string_view line) {
+    Write(line);
+    Write("\r\n");
 }
 
 void AtomicOutputFile::Flush() {
@@ -118,21 +113,38 @@ void AtomicOutputFile::WriteAll(std::string_view bytes) {
     }
 }
 
+void AtomicOutputFile::Finish() {
+    Flush();
+    pending_.shrink_to_fit();  // empty now; a set keeps many finished files, not their buffers
+    // Private until the last byte is written.
+    if (fs_.Fchmod(fd_, FinalMode(path_, newFileMode_, fs_)) != 0)
+        ThrowFileError(kCannotWrite, path_, errno);
+}
+
+int AtomicOutputFile::SyncData() { return fs_.Fsync(fd_) == 0 ? 0 : errno; }
+
+int AtomicOutputFile::CloseFile() { return fs_.Close(std::exchange(fd_, -1)) == 0 ? 0 : errno; }
+
 void AtomicOutputFile::Commit() {
-    Close(DataSync::Now);
+    Finish();
+    if (const int failure = SyncData()) ThrowFileError(kCannotWrite, path_, failure);
+    // Closing is where some file systems report a failed write; a copy of the descriptor keeps
+    // the lock meanwhile, until the file has its name.
+    const int lockHolder = fs_.Dup(fd_);
+    const int closeFailure = CloseFile();
+    fd_ = lockHolder;
+    if (closeFailure != 0) ThrowFileError(kCannotWrite, path_, closeFailure);
     if (const int failure = RenameOverOutput()) ThrowFileError(kCannotSave, path_, failure);
-    if (const int failure = SyncFolder(FolderOrDot(path_), fs_))
+    CloseFile();
+    if (const int failure = SyncFolder(TemporaryFolderOf(path_), fs_))
         ThrowFileError(kCannotSave, path_, failure);
 }
 
 void AtomicOutputFile::Close(DataSync sync) {
-    Flush();
-    pending_.shrink_to_fit();  // empty now; a set keeps many closed files, not their buffers
-    if (fs_.Fchmod(fd_, FinalMode(path_, fs_)) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    Finish();
     if (sync == DataSync::Now && fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
     synced_ = sync == DataSync::Now;
-    const int fd = std::exchange(fd_, -1);
-    if (fs_.Close(fd) != 0) ThrowFileError(kCannotWrite, path_, errno);
+    if (const int failure = CloseFile()) ThrowFileError(kCannotWrite, path_, failure);
 }
 
 int AtomicOutputFile::RenameOverOutput() {
@@ -150,7 +162,7 @@ std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
     };
     std::map<std::string, Folder> folders;
     for (const auto& file : files)
-        folders[FolderOrDot(file->path_)].holdsUnsynced |= !file->synced_;
+        folders[TemporaryFolderOf(file->path_)].holdsUnsynced |= !file->synced_;
 
     // One syncfs makes the data and permissions of every closed file on that file system
     // durable, where fsync would wait for the disk once per file.
@@ -172,7 +184,7 @@ std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
     std::vector<PublishFailure> failures;
     for (std::size_t index = 0; index < files.size(); ++index) {
         AtomicOutputFile& file = *files[index];
-        Folder& folder = folders[FolderOrDot(file.path_)];
+        Folder& folder = folders[TemporaryFolderOf(file.path_)];
         if (folder.syncError != 0)
             failures.push_back({index, FileErrorText(kCannotWrite, file.path_, folder.syncError)});
         else if (const int failure = file.RenameOverOutput())
@@ -186,7 +198,7 @@ std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
         if (folder.renamedInto) folder.syncError = SyncFolder(path, fs);
     for (std::size_t index = 0; index < files.size(); ++index) {
         const AtomicOutputFile& file = *files[index];
-        const Folder& folder = folders[FolderOrDot(file.path_)];
+        const Folder& folder = folders[TemporaryFolderOf(file.path_)];
         if (file.committed_ && folder.syncError != 0)
             failures.push_back({index, FileErrorText(kCannotSave, file.path_, folder.syncError)});
     }

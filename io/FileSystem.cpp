@@ -1,6 +1,7 @@
 #include "io/FileSystem.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,6 +22,11 @@ int FileSystem::Fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int FileSystem::Stat(const char* path, struct stat* info) { return ::stat(path, info); }
 int FileSystem::Lstat(const char* path, struct stat* info) { return ::lstat(path, info); }
 int FileSystem::Fchmod(int fd, mode_t mode) { return ::fchmod(fd, mode); }
+int FileSystem::Flock(int fd, int operation) { return ::flock(fd, operation); }
+int FileSystem::Dup(int fd) { return ::fcntl(fd, F_DUPFD_CLOEXEC, 0); }
+DIR* FileSystem::Opendir(const char* path) { return ::opendir(path); }
+dirent* FileSystem::Readdir(DIR* folder) { return ::readdir(folder); }
+int FileSystem::Closedir(DIR* folder) { return ::closedir(folder); }
 
 FileSystem& SystemFileSystem() {
     static FileSystem system;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -22,6 +23,11 @@ public:
     virtual int Stat(const char* path, struct stat* info);
     virtual int Lstat(const char* path, struct stat* info);
     virtual int Fchmod(int fd, mode_t mode);
+    virtual int Flock(int fd, int operation);
+    virtual int Dup(int fd);  // the copy is closed on exec, as every descriptor we open is
+    virtual DIR* Opendir(const char* path);
+    virtual dirent* Readdir(DIR* folder);
+    virtual int Closedir(DIR* folder);
 };
 
 // The operating system's files, unchanged.

@@ -297,29 +297,5 @@ TEST(FileFaults, AnOutputNameThatCannotBeUsedIsRefusedBeforeReading) {
               Texts{"Cannot save the output file {dir}/" + name + "_Db.txt: File name too long"});
 }
 
-// The temporary file is private while it is written; the output then gets the permissions of
-// the file it replaces if the user owns it, else the default, never more than the umask allows.
-TEST(FileFaults, PermissionsComeOnlyFromTheUsersOwnFile) {
-    const mode_t umaskBefore = umask(022);
-    const std::tuple<const char*, mode_t, uid_t, mode_t> cases[] = {
-        {"a private output stays private", 0600, geteuid(), 0600},
-        {"no group write the umask takes away", 0666, geteuid(), 0644},
-        {"nothing from a file someone else planted", 0666, 65534, 0644},
-    };
-    for (const auto& [name, oldMode, owner, expected] : cases) {
-        if (owner != geteuid() && geteuid() != 0) continue;  // only root gives files away
-        const Songs folder;
-        ASSERT_EQ(chmod(folder.Path("Song_D.txt").c_str(), oldMode), 0);
-        ASSERT_EQ(chown(folder.Path("Song_D.txt").c_str(), owner, owner), 0);
-        FaultyFileSystem fs;
-        EXPECT_TRUE(RunOnce(kToD, folder, "Song_C.txt", fs).written) << name;
-        EXPECT_EQ(fs.createModes, std::vector<mode_t>{0600}) << name;
-        EXPECT_EQ(std::filesystem::status(folder.Path("Song_D.txt")).permissions(),
-                  std::filesystem::perms(expected))
-            << name;
-    }
-    umask(umaskBefore);
-}
-
 }  // namespace
 }  // namespace lw

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Kills leadwright-convert with SIGKILL in the middle of a batch: its temporary files stay
+# behind, and the next run in that folder (with 64 descriptors) removes them all, except one
+# that a live process holds locked.
+#   tests/killed_batch.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+convert=$build/cli/leadwright-convert
+work=$(mktemp -d)
+holder=
+trap '[[ -z $holder ]] || kill "$holder"; rm -rf "$work"' EXIT
+"$build/bench/leadwright_bench" --generate-set "$work" 2000 2000
+cd "$work"
+
+fail() { echo "$*" >&2; exit 1; }
+# wait_for CONDITION: polls until CONDITION holds, for 60 s at most.
+wait_for() {
+    local limit=$((SECONDS + 60))
+    until eval "$1"; do
+        ((SECONDS < limit)) || fail "still not true after 60 s: $1"
+        sleep 0.01
+    done
+}
+temporaries() { compgen -G '.leadwright-*.tmp' | tr '\n' ' ' || true; }
+
+"$convert" by-key D Song*_C.txt &
+run=$!
+wait_for '[[ -n $(temporaries) ]] || ! kill -0 $run 2>/dev/null'
+kill -KILL $run 2>/dev/null || true
+status=0
+wait $run || status=$?
+((status == 128 + 9)) || fail "leadwright-convert ended with status $status before SIGKILL"
+[[ -n $(temporaries) ]] || fail "SIGKILL left no temporary file behind"
+
+held=.leadwright-0123456789abcdef.tmp
+(exec 9>>"$held" && flock 9 && exec sleep 60) &
+holder=$!
+wait_for '! flock -n "$held" true'
+
+(ulimit -n 64 && "$convert" by-key D Song*_C.txt) || fail "the second run failed"
+[[ $(temporaries) == "$held " ]] || fail "the second run left: $(temporaries)"
+outputs=(Song*_D.txt)
+((${#outputs[@]} == 2000)) || fail "the second run wrote ${#outputs[@]} outputs, not 2000"
+echo "SIGKILL during a batch: the next run removed its temporary files, kept a locked one"
