@@ -319,7 +319,7 @@ void frmMain::mnuFileOpen_Click() {
         const std::optional<RunPlan> plan = PlanRun(globals_, Choices(), *inputPath, *host_);
         if (!plan || !host_->AskOkCancel("Any you ready to write the file?")) return;
         host_->StartWork();
-        OutputSet output(1, SystemFileSystem());
+        OutputSet output(SystemFileSystem());
         if (!ExecutePlan(*plan, globals_, *host_, output)) return;
         for (const OutputSet::Failure& failure : output.Publish()) host_->ShowMessage(failure.message);
     });

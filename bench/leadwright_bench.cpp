@@ -19,7 +19,7 @@
 #include "bench/LeadSheetGenerator.h"
 #include "cli/ConvertCommand.h"
 #include "convert/ChordLineRewriter.h"
-#include "io/AtomicOutputFile.h"
+#include "io/OutputSet.h"
 #include "io/LineReader.h"
 
 namespace lw {
@@ -84,9 +84,14 @@ void PlainCopy(benchmark::State& state, std::string input, std::string output) {
     const std::size_t bytes = FileSize(input);
     for (auto _ : state) {
         LineReader reader(input, SystemFileSystem());
-        AtomicOutputFile writer(output, SystemFileSystem());
-        while (const auto line = reader.NextLine()) writer.WriteLine(*line);
-        writer.Commit();
+        OutputSet outputs(SystemFileSystem());
+        auto writer = outputs.Create(output, 0644);
+        while (const auto piece = reader.NextPiece()) {
+            writer->Write(piece->bytes);
+            if (piece->end != LineEnd::Continues) writer->Write("\r\n");
+        }
+        outputs.Add(std::move(writer));
+        outputs.Publish();
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }

@@ -126,7 +126,7 @@ bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSyste
     for (const BatchFile& file : plan.files)
         if (file.fate == Fate::ToWrite) progress.bytesTotal += file.plan->input.st_size;
 
-    OutputSet outputs(progress.filesTotal, fs);
+    OutputSet outputs(fs);
     std::vector<BatchFile*> added;  // in the order of the set
     bool cancelled = false;
     for (BatchFile& file : plan.files) {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "convert/ChordLineRewriter.h"
-#include "convert/OutputSet.h"
+#include "io/OutputSet.h"
 #include "convert/RunHost.h"
 #include "core/ModGlobals.h"
 #include "io/FileSystem.h"

@@ -47,9 +47,6 @@ AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode, FileSys
     RemoveStaleTemporaryFiles(TemporaryFolderOf(path_), fs_);
 }
 
-AtomicOutputFile::AtomicOutputFile(std::string path, FileSystem& fs)
-    : AtomicOutputFile(std::move(path), 0666, std::nullopt, fs) {}
-
 AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode,
                                    std::optional<std::uint32_t> run, FileSystem& fs)
     : fs_(fs), path_(std::move(path)), newFileMode_(newFileMode) {
@@ -125,84 +122,10 @@ int AtomicOutputFile::SyncData() { return fs_.Fsync(fd_) == 0 ? 0 : errno; }
 
 int AtomicOutputFile::CloseFile() { return fs_.Close(std::exchange(fd_, -1)) == 0 ? 0 : errno; }
 
-void AtomicOutputFile::Commit() {
-    Finish();
-    if (const int failure = SyncData()) ThrowFileError(kCannotWrite, path_, failure);
-    // Closing is where some file systems report a failed write; a copy of the descriptor keeps
-    // the lock meanwhile, until the file has its name.
-    const int lockHolder = fs_.Dup(fd_);
-    const int closeFailure = CloseFile();
-    fd_ = lockHolder;
-    if (closeFailure != 0) ThrowFileError(kCannotWrite, path_, closeFailure);
-    if (const int failure = RenameOverOutput()) ThrowFileError(kCannotSave, path_, failure);
-    CloseFile();
-    if (const int failure = SyncFolder(TemporaryFolderOf(path_), fs_))
-        ThrowFileError(kCannotSave, path_, failure);
-}
-
-void AtomicOutputFile::Close(DataSync sync) {
-    Finish();
-    if (sync == DataSync::Now && fs_.Fsync(fd_) != 0) ThrowFileError(kCannotWrite, path_, errno);
-    synced_ = sync == DataSync::Now;
-    if (const int failure = CloseFile()) ThrowFileError(kCannotWrite, path_, failure);
-}
-
 int AtomicOutputFile::RenameOverOutput() {
     if (fs_.Rename(temporaryPath_.c_str(), path_.c_str()) != 0) return errno;
     committed_ = true;
     return 0;
-}
-
-std::vector<AtomicOutputFile::PublishFailure> AtomicOutputFile::PublishTogether(
-    std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs) {
-    struct Folder {
-        int syncError = 0;  // of the file system sync, then of the folder's own
-        bool holdsUnsynced = false;
-        bool renamedInto = false;
-    };
-    std::map<std::string, Folder> folders;
-    for (const auto& file : files)
-        folders[TemporaryFolderOf(file->path_)].holdsUnsynced |= !file->synced_;
-
-    // One syncfs makes the data and permissions of every closed file on that file system
-    // durable, where fsync would wait for the disk once per file.
-    std::map<dev_t, int> fileSystems;  // each one synced, with the error of its sync
-    for (auto& [path, folder] : folders) {
-        if (!folder.holdsUnsynced) continue;
-        const int fd = fs.Open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-        struct stat info {};
-        if (fd < 0 || fs.Fstat(fd, &info) != 0) {
-            folder.syncError = errno;
-        } else {
-            const auto [synced, first] = fileSystems.try_emplace(info.st_dev, 0);
-            if (first && fs.Syncfs(fd) != 0) synced->second = errno;
-            folder.syncError = synced->second;
-        }
-        if (fd >= 0) fs.Close(fd);
-    }
-
-    std::vector<PublishFailure> failures;
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        AtomicOutputFile& file = *files[index];
-        Folder& folder = folders[TemporaryFolderOf(file.path_)];
-        if (folder.syncError != 0)
-            failures.push_back({index, FileErrorText(kCannotWrite, file.path_, folder.syncError)});
-        else if (const int failure = file.RenameOverOutput())
-            failures.push_back({index, FileErrorText(kCannotSave, file.path_, failure)});
-        else
-            folder.renamedInto = true;
-    }
-
-    // The renames are on disk once their folders are.
-    for (auto& [path, folder] : folders)
-        if (folder.renamedInto) folder.syncError = SyncFolder(path, fs);
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        const AtomicOutputFile& file = *files[index];
-        const Folder& folder = folders[TemporaryFolderOf(file.path_)];
-        if (file.committed_ && folder.syncError != 0)
-            failures.push_back({index, FileErrorText(kCannotSave, file.path_, folder.syncError)});
-    }
-    return failures;
 }
 
 }  // namespace lw

@@ -15,9 +15,9 @@ namespace lw {
 
 // Writes an output lead sheet so that it is complete or absent: the bytes go into a new
 // temporary file in the output's folder, created private and exclusively under an
-// unpredictable name and locked while it is written, and Commit() renames it over the output
+// unpredictable name and locked while it is written, and its OutputSet renames it over the output
 // name only once every byte is on disk. Until then an existing file of that name is untouched;
-// if Commit() is never reached, the temporary file is removed, also when a termination signal
+// if that never happens, the temporary file is removed, also when a termination signal
 // ends the program, and by the next run in that folder when the program was killed. A symbolic
 // link at the output name is replaced, not written through. Failures throw FileError naming the
 // output path. Several outputs that go in place together come from an OutputSet.
@@ -38,37 +38,7 @@ public:
     // Writes one line and the CR LF that ends every written line.
     void WriteLine(std::string_view line);
 
-    // Gives the file its final permissions, syncs it, renames it over the output name and
-    // syncs the folder, so the new output survives a power cut.
-    void Commit();
 
-    // ---- Replaced by the constructor above and OutputSet; goes once every caller uses those.
-    // A new output gets 0666 less the umask; the folder is not cleaned, since the outputs that
-    // Close() closes are not locked any more and a later output of the same batch would take
-    // them for leftovers.
-    AtomicOutputFile(std::string path, FileSystem& fs);
-
-    enum class DataSync { Now, Later };
-
-    // For an output of a set (PublishTogether): writes what is left, gives the file its final
-    // permissions and closes it, so that a set of any size holds no file open. Its data goes to
-    // disk now, or later with the rest of its set.
-    void Close(DataSync sync);
-
-    // What kept one file of a set from its output name: its position and the user's text.
-    struct PublishFailure {
-        std::size_t index;
-        std::string message;
-    };
-
-    // Puts a set of closed files in place with one sync for the set instead of one per file:
-    // syncs once each file system that holds a file whose data is not on disk yet, renames each
-    // file over its output name, then syncs each of their folders once. A file whose data could not
-    // be synced is not renamed (its temporary file goes with it); every failure comes back, the
-    // other files are in place.
-    static std::vector<PublishFailure> PublishTogether(
-        std::span<const std::unique_ptr<AtomicOutputFile>> files, FileSystem& fs);
-    // ---- End of what is replaced.
 
 private:
     friend class OutputSet;

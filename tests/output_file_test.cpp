@@ -65,12 +65,14 @@ TEST(OutputFile, PermissionsComeFromTheUsersOwnFileOrTheInput) {
             ASSERT_EQ(chown(output.c_str(), c.owner, c.owner), 0);
         }
         FaultyFileSystem fs;
-        AtomicOutputFile file(output, c.inputMode, fs);
-        file.WriteLine("^C");
-        file.Commit();
+        OutputSet set(fs);
+        auto file = set.Create(output, c.inputMode);
+        file->WriteLine("^C");
+        set.Add(std::move(file));
+        EXPECT_TRUE(set.Publish().empty()) << c.name;
         EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(c.expected))
             << c.name;
-        EXPECT_EQ(fs.createModes, std::vector<mode_t>{0600}) << c.name;
+        EXPECT_EQ(fs.createModes, (std::vector<mode_t>{0600, 0600})) << c.name;
         EXPECT_GT(Find(fs, "fchmod"), Find(fs, "write")) << c.name;
     }
     umask(umaskBefore);
@@ -79,12 +81,14 @@ TEST(OutputFile, PermissionsComeFromTheUsersOwnFileOrTheInput) {
 TEST(OutputFile, WriteKeepsTheBytesAndWriteLineEndsLinesWithCrLf) {
     const TempFolder folder;
     const std::string big(300 * 1024, 'x');  // more than the buffer holds
-    AtomicOutputFile file(folder.Path("Song_D.txt"), 0644, SystemFileSystem());
-    file.Write("{title: A}\n");
-    file.WriteLine("^C");
-    file.Write(big);
-    file.Write("\r");
-    file.Commit();
+    OutputSet set(SystemFileSystem());
+    auto file = set.Create(folder.Path("Song_D.txt"), 0644);
+    file->Write("{title: A}\n");
+    file->WriteLine("^C");
+    file->Write(big);
+    file->Write("\r");
+    set.Add(std::move(file));
+    set.Publish();
     EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "{title: A}\n^C\r\n" + big + "\r");
 }
 
@@ -224,8 +228,9 @@ TEST(OutputFile, RemovesTheTemporaryFilesOfKilledRunsOnly) {
         }
         if (planted.kept) kept.insert(planted.name);
     }
-    AtomicOutputFile output(folder.Path("Song_D.txt"), 0644, SystemFileSystem());
-    output.Commit();
+    OutputSet set(SystemFileSystem());
+    set.Add(set.Create(folder.Path("Song_D.txt"), 0644));
+    set.Publish();
     EXPECT_EQ(folder.Names(), kept);
     for (const int fd : locks) close(fd);
 }

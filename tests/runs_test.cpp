@@ -66,7 +66,7 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     ShowingFailures(outcome.host, [&] {
         const std::optional<RunPlan> plan =
             PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
-        OutputSet output(1, fs);
+        OutputSet output(fs);
         if (!plan || !ExecutePlan(*plan, globals, outcome.host, output, fs)) return;
         const std::vector<OutputSet::Failure> failures = output.Publish();
         for (const OutputSet::Failure& failure : failures) outcome.host.ShowMessage(failure.message);

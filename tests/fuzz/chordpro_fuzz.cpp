@@ -15,8 +15,7 @@ namespace {
 
 // Every chord that reads as one has notes the tables know, so any message is a fault.
 struct NoMessages : lw::Messenger {
-    void ShowMessage(std::string_view) override { std::abort(); }
-    bool AskOkCancel(std::string_view) override { std::abort(); }
+    bool ShowBox(std::string_view, std::string_view, MessageButtons) override { std::abort(); }
 };
 
 NoMessages messenger;
