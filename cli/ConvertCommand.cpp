@@ -6,6 +6,7 @@
 
 #include "cli/ConvertArgs.h"
 #include "convert/Batch.h"
+#include "leadwright/Version.h"
 
 namespace lw {
 
