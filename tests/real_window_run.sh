@@ -5,7 +5,7 @@
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
 # question with Enter, checks the new file byte for byte and saves a screenshot. Then it
 # converts two more sheets at once with File, Convert Several, and ends with File, Exit.
-#   tests/real_window_run.sh PROGRAM SCREENSHOT.png
+#   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
 #
 # Every step waits for the state the next one needs (a window focused, a file present, the
 # program gone), polling for up to 60 s: on a busy machine a box can take seconds to show.
