@@ -44,7 +44,7 @@ poll() {
 # so a failed query only means "not yet".
 focused() { xdotool getwindowfocus -f 2>/dev/null; }
 # The main window: shown, though nothing gives it the focus until it is clicked.
-main_window() { xdotool search --onlyvisible --name '^Leadwright, V' 2>/dev/null | head -1 | grep .; }
+main_window() { xdotool search --onlyvisible --name '^Leadwright, V' 2>/dev/null | grep -m1 .; }
 # The focused window, if its title is $1.
 focused_titled() {
     local id

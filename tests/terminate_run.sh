@@ -5,8 +5,7 @@
 set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
-run=""
-trap '[ -n "$run" ] && kill "$run" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'rm -rf "$work"' EXIT
 "$build/bench/leadwright_bench" --generate letters "$work/Big_C.txt" 200
 for signal in TERM HUP; do
     echo "the old output" >"$work/Big_D.txt"
@@ -17,15 +16,12 @@ for signal in TERM HUP; do
     deadline=$((SECONDS + 60))
     until compgen -G "$work/.leadwright-*.tmp" >/dev/null; do
         kill -0 "$run" 2>/dev/null || break
-        [ "$SECONDS" -lt "$deadline" ] || { echo "convert_file made no temporary file in 60 s" >&2; exit 1; }
+        [ "$SECONDS" -lt "$deadline" ] || { kill "$run"; echo "no temporary file" >&2; exit 1; }
         sleep 0.05
     done
     kill -s "$signal" "$run" 2>/dev/null || true
-    status=0
-    wait "$run" || status=$?
-    run=""
-    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] ||
-        { echo "convert_file ended with status $status, not by SIG$signal" >&2; exit 1; }
+    status=0 && wait "$run" || status=$?
+    [ "$status" -eq $((128 + $(kill -l $signal))) ] || { echo "convert_file ended: $status" >&2; exit 1; }
     left=$(ls -A "$work" | tr '\n' ' ')
     [ "$left" = "Big_C.txt Big_D.txt " ] || { echo "SIG$signal left: $left" >&2; exit 1; }
     grep -qx "the old output" "$work/Big_D.txt" || { echo "SIG$signal changed the old output" >&2; exit 1; }
