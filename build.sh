@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine, builds Leadwright and starts it or runs its tests.
 #   ./build.sh start    install what is missing, build, start the program
-#   ./build.sh test     install what is missing, build with warnings as errors, run the tests
+#   ./build.sh test     install what is missing, build, run the tests
 #   ./build.sh install PACKAGE...   install those of the Debian packages that are missing
+# Both builds are the ci preset of CMakePresets.json, in build/: optimised, warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,10 +22,9 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build [CMAKE-ARGUMENT...]: configures and builds in build/.
 build() {
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build build
+    cmake --preset ci >/dev/null
+    cmake --build --preset ci
 }
 
 case "${1:-}" in
@@ -35,8 +35,8 @@ case "${1:-}" in
         ;;
     test)
         install_missing "${packages[@]}"
-        build -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
-        ctest --test-dir build --output-on-failure --timeout 120 -j "$(nproc)"
+        build
+        ctest --preset ci -j "$(nproc)"
         ;;
     install)
         shift

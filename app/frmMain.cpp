@@ -24,6 +24,7 @@
 #include "app/WindowHost.h"
 #include "convert/Batch.h"
 #include "convert/RunPlan.h"
+#include "leadwright/Version.h"
 
 // The icon sits in a static library, so its resource has to be registered by hand.
 static void InitLeadwrightResources() { Q_INIT_RESOURCE(leadwright); }

@@ -4,6 +4,7 @@
 
 #include "cli/ConvertArgs.h"
 #include "convert/Batch.h"
+#include "leadwright/Version.h"
 
 namespace lw {
 

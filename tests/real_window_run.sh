@@ -5,7 +5,10 @@
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
 # question with Enter, checks the new file byte for byte and saves a screenshot. Then it
 # converts two more sheets at once with File, Convert Several, and ends with File, Exit.
-#   tests/real_window_run.sh PROGRAM SCREENSHOT.png
+#   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
+#
+# Every step waits for the state the next one needs (a window focused, a file present, the
+# program gone), polling for up to 60 s: on a busy machine a box can take seconds to show.
 set -euo pipefail
 
 if [ -z "${LEADWRIGHT_ON_SCREEN:-}" ]; then
@@ -26,8 +29,46 @@ fail() {
     cat "$work/program.log" >&2 || true
     exit 1
 }
-# Waits up to 20 s for a visible window whose title matches; prints its id.
-window() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -1 || fail "no window '$1'"; }
+
+# poll COMMAND...: runs COMMAND until it succeeds, for at most 60 s.
+poll() {
+    local deadline=$((SECONDS + 60))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# Each of the following prints the window's id when it succeeds. xdotool's queries fail now and
+# then on their own (a window that closes while xdotool reads it ends xdotool with BadWindow),
+# so a failed query only means "not yet".
+focused() { xdotool getwindowfocus -f 2>/dev/null; }
+# The main window: shown, though nothing gives it the focus until it is clicked.
+main_window() { xdotool search --onlyvisible --name '^Leadwright, V' 2>/dev/null | grep -m1 .; }
+# The focused window, if its title is $1.
+focused_titled() {
+    local id
+    id=$(focused) && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
+}
+# The focused message box other than the one answered before ($1): titled Leadwright and of a
+# fixed size, unlike the progress dialog of the same title that a batch shows before its summary.
+focused_box() {
+    local id hints
+    id=$(focused_titled Leadwright) && [ "$id" != "${1:-}" ] &&
+        hints=$(xprop -id "$id" WM_NORMAL_HINTS 2>/dev/null) &&
+        [[ $hints == *"minimum size: "* ]] &&
+        [ "$(sed -n 's/.*minimum size: //p' <<<"$hints")" = \
+            "$(sed -n 's/.*maximum size: //p' <<<"$hints")" ] &&
+        echo "$id"
+}
+# Gives the main window the focus, as a click on it would: without a window manager nobody does
+# so when a box closes.
+focus_main() {
+    xdotool windowfocus "$main" 2>/dev/null || true
+    [ "$(focused)" = "$main" ]
+}
+not_focused() { [ "$(focused)" != "$1" ]; }
+program_gone() { ! kill -0 "$app" 2>/dev/null; }
 
 # The program reads LWSET.lwc and README.txt beside itself, wherever it is started from.
 mkdir "$work/program" "$work/songs"
@@ -40,36 +81,38 @@ printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r
 printf 'Another Ewe\r\n\r\n!C Am7 F/G\r\nla la la, caf\351\r\n^Ab/C  Bbm7(b5)\r\nthe end\r\n' \
     >"$work/expected"
 
-# About one start in 200, Qt cannot connect to the virtual display; such a start is tried
-# again, at most twice. Any other failure to show the window fails the run.
+# About one start in 200, Qt cannot connect to the virtual display and the program ends; such a
+# start is tried again, at most twice. Any other failure to show the window fails the run.
+main_or_gone() { main=$(main_window) || program_gone; }
 for retry in 0 1 2; do
     (cd / && exec "$work/program/leadwright") >"$work/program.log" 2>&1 &
     app=$!
-    main=$(timeout 20 xdotool search --sync --onlyvisible --name '^Leadwright, V' | head -1) || true
+    main=""
+    poll main_or_gone || fail "no main window"
     [ -n "$main" ] && break
     grep -q "could not connect to display" "$work/program.log" && [ "$retry" -lt 2 ] ||
-        fail "no main window"
+        fail "the program ended without showing its window"
     echo "Qt could not connect to the virtual display; starting again."
 done
-sleep 0.5
 
 # The first row of the key list sits at about (20, 130) in the window; a click there focuses
-# the list, and typing "C" moves to the first row that starts with it, "C (Am)".
-xdotool mousemove --window "$main" 20 130 click 1 sleep 0.3 type C
-sleep 0.3
-xdotool key alt+f sleep 0.3 key o
-window '^Open$' >/dev/null
-sleep 0.5
+# the list and gives the window the focus, and typing "C" moves to the first row that starts
+# with it, "C (Am)". Alt+F, O then opens the sheet.
+xdotool mousemove --window "$main" 20 130 click 1
+poll focus_main || fail "the main window did not take the focus"
+xdotool type C
+xdotool key alt+f key o
+poll focused_titled Open >/dev/null || fail "no Open dialog"
 xdotool type --delay 20 "$sheet"
-xdotool sleep 0.3 key Return
-# The question "Any you ready to write the file?" in a box titled Leadwright; Enter is OK.
-window '^Leadwright$' >/dev/null
-xdotool sleep 0.3 key Return
+xdotool key Return
+# The question "Any you ready to write the file?"; Enter is OK.
+question=$(poll focused_box) || fail "no question before writing"
+xdotool key Return
 
 output="$work/songs/Another Ewe_C.txt"
-for _ in $(seq 100); do [ -f "$output" ] && break; sleep 0.1; done
-[ -f "$output" ] || fail "no output file $output"
-sleep 0.3
+poll test -f "$output" || fail "no output file $output"
+# The screenshot shows the window once the question is gone.
+poll not_focused "$question" || fail "the question stayed on screen"
 import -window root "$shot"
 cmp "$output" "$work/expected" || { od -c "$output" >&2; fail "the output differs from the expected bytes"; }
 printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r\nthe end' | cmp - "$sheet" ||
@@ -82,22 +125,24 @@ printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r
 songs="$work/songs"
 printf '!G D/F#\r\n' >"$songs/Two_G.txt"
 printf '!Em\r\n' >"$songs/Three_Em.txt"
-xdotool windowfocus --sync "$main" key alt+f sleep 0.3 key s
-window '^Open$' >/dev/null
-xdotool sleep 0.5 type --delay 20 "\"$songs/Two_G.txt\" \"$songs/Three_Em.txt\""
-xdotool sleep 0.3 key Return
-window '^Leadwright$' >/dev/null
-xdotool sleep 0.3 key Return
-for _ in $(seq 100); do [ -f "$songs/Three_Am.txt" ] && break; sleep 0.1; done
-xdotool sleep 0.5 key Return
+poll focus_main || fail "the main window did not take the focus back"
+xdotool key alt+f key s
+poll focused_titled Open >/dev/null || fail "no Open dialog for Convert Several"
+xdotool type --delay 20 "\"$songs/Two_G.txt\" \"$songs/Three_Em.txt\""
+xdotool key Return
+question=$(poll focused_box) || fail "no question before writing several"
+xdotool key Return
+poll test -f "$songs/Three_Am.txt" -a -f "$songs/Two_C.txt" || fail "no outputs of Convert Several"
+summary=$(poll focused_box "$question") || fail "no summary after Convert Several"
+xdotool key Return
 printf '!C G/B\r\n' | cmp - "$songs/Two_C.txt" || fail "Two_C.txt differs"
 printf '!Am\r\n' | cmp - "$songs/Three_Am.txt" || fail "Three_Am.txt differs"
 
-# File, Exit ends the program. Without a window manager nobody gives the window the focus back
-# after the question, so do what a click on it would.
-xdotool windowfocus --sync "$main" key alt+f sleep 0.3 key x
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app" 2>/dev/null && fail "File, Exit did not end the program"
+# File, Exit ends the program.
+poll not_focused "$summary" || fail "the summary stayed on screen"
+poll focus_main || fail "the main window did not take the focus back"
+xdotool key alt+f key x
+poll program_gone || fail "File, Exit did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""
 echo "Real window run: Another Ewe_Ab.txt became Another Ewe_C.txt as expected; screenshot $shot"
