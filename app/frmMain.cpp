@@ -258,11 +258,13 @@ void frmMain::FillLists() {
     globals_.StepSemitones.reset();
 }
 
-// One filter entry whose description is its pattern, "*.txt (*.txt)" for "txt".
+// The lead sheets' filter entry, whose description is its pattern ("*.txt (*.txt)" for "txt"),
+// then the ChordPro sheets'.
 void frmMain::SetDialogFilter() {
     const QString pattern =
         QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
-    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(")");
+    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(");;") +
+                    QStringLiteral("ChordPro sheets (*.cho *.crd *.chopro *.chordpro *.pro)");
 }
 
 void frmMain::LoadHelp(const QString& programDir) {

@@ -55,7 +55,7 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     }};
     window.findChild<QListWidget*>("lstKey")->setCurrentRow(0);
     window.findChild<QAction*>("mnuFileOpen")->trigger();
-    EXPECT_EQ(filters, QStringList{"*.lst (*.lst)"});
+    EXPECT_EQ(filters, (QStringList{"*.lst (*.lst)", "ChordPro sheets (*.cho *.crd *.chopro *.chordpro *.pro)"}));
     EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
     EXPECT_EQ(Rows(window, "lstKey").join(", "),
               "A (F#m), A# (Gm), Bb (Gm), B (G#m), C (Am), C# (A#m), Db (Bbm), D (Bm), D# (B#m), "
