@@ -259,12 +259,15 @@ void frmMain::FillLists() {
 }
 
 // The lead sheets' filter entry, whose description is its pattern ("*.txt (*.txt)" for "txt"),
-// then the ChordPro sheets'.
+// the ChordPro sheets', and both together for a batch that mixes them.
 void frmMain::SetDialogFilter() {
     const QString pattern =
         QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
+    const QString chordPro = QStringLiteral("*.cho *.crd *.chopro *.chordpro *.pro");
     dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(");;") +
-                    QStringLiteral("ChordPro sheets (*.cho *.crd *.chopro *.chordpro *.pro)");
+                    QStringLiteral("ChordPro sheets (") + chordPro + QStringLiteral(");;") +
+                    QStringLiteral("Lead sheets and ChordPro sheets (") + pattern + ' ' +
+                    chordPro + ')';
 }
 
 void frmMain::LoadHelp(const QString& programDir) {
@@ -362,6 +365,8 @@ std::optional<std::string> frmMain::ChooseInputFile() {
 // every new file, which slows a batch of a thousand outputs from under a second to several.
 std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     QFileDialog CommonDialog1(this, QString(), dialogFolder_, dialogFilter_);
+    // The dialog offers only the files its filter entry shows, also among typed names.
+    if (!dialogNameFilter_.isEmpty()) CommonDialog1.selectNameFilter(dialogNameFilter_);
     CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
     CommonDialog1.setAcceptMode(QFileDialog::AcceptOpen);
     CommonDialog1.setFileMode(mode);
@@ -371,6 +376,7 @@ std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     const QStringList chosen = CommonDialog1.selectedFiles();
     // The next dialog opens where these files are, also when their paths were typed.
     if (!chosen.isEmpty()) dialogFolder_ = QFileInfo(chosen.front()).absolutePath();
+    dialogNameFilter_ = CommonDialog1.selectedNameFilter();
     for (const QString& path : chosen) paths.push_back(PathBytes(path));
     return paths;
 }

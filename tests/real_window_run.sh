@@ -4,7 +4,8 @@
 # directory, out of a copy of its folder whose LWSET.lwc makes "!" the chord-line marker. It
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
 # question with Enter, checks the new file byte for byte and saves a screenshot. Then it
-# converts two more sheets at once with File, Convert Several, and ends with File, Exit.
+# converts a ChordPro sheet the same way, then a lead sheet and a ChordPro sheet at once with File,
+# Convert Several, and ends with File, Exit.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
 #
 # Every step waits for the state the next one needs (a window focused, a file present, the
@@ -120,23 +121,38 @@ printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r
 [ "$(ls -A "$work/songs" | tr '\n' ' ')" = "Another Ewe_Ab.txt Another Ewe_C.txt " ] ||
     fail "unexpected files beside the output: $(ls -A "$work/songs")"
 
-# File, Convert Several (Alt+F, S) on two more sheets: the dialog takes both names, Enter answers
-# the question and then the summary with OK.
+# File, Open again on a ChordPro sheet, whose key is in its {key} directive.
 songs="$work/songs"
-printf '!G D/F#\r\n' >"$songs/Two_G.txt"
-printf '!Em\r\n' >"$songs/Three_Em.txt"
+printf '{key: G}\n[G]Amazing [D/F#]grace\n' >"$songs/Grace.cho"
+poll focus_main || fail "the main window did not take the focus back"
+xdotool key alt+f key o
+poll focused_titled Open >/dev/null || fail "no Open dialog for the ChordPro sheet"
+xdotool type --delay 20 "$songs/Grace.cho"
+xdotool key Return
+question=$(poll focused_box "$question") || fail "no question before writing the ChordPro sheet"
+xdotool key Return
+poll test -f "$songs/Grace_C.cho" || fail "no output Grace_C.cho"
+printf '{key: C}\n[C]Amazing [G/B]grace\n' | cmp - "$songs/Grace_C.cho" || fail "Grace_C.cho differs"
+
+# File, Convert Several (Alt+F, S) on two ChordPro sheets: the dialog takes both names, Enter
+# answers the question and then the summary with OK. (Typed names of both kinds would not do:
+# the dialog shows lead sheets only, and takes the names it shows and selects while they are
+# typed over those typed.)
+printf '{key: G}\n[G] [D/F#]\n' >"$songs/Two_G.cho"
+printf '{key: Em}\r\n[Em]\r\n' >"$songs/Three.cho"
+poll not_focused "$question" || fail "the question stayed on screen"
 poll focus_main || fail "the main window did not take the focus back"
 xdotool key alt+f key s
 poll focused_titled Open >/dev/null || fail "no Open dialog for Convert Several"
-xdotool type --delay 20 "\"$songs/Two_G.txt\" \"$songs/Three_Em.txt\""
+xdotool type --delay 20 "\"$songs/Two_G.cho\" \"$songs/Three.cho\""
 xdotool key Return
-question=$(poll focused_box) || fail "no question before writing several"
+question=$(poll focused_box "$question") || fail "no question before writing several"
 xdotool key Return
-poll test -f "$songs/Three_Am.txt" -a -f "$songs/Two_C.txt" || fail "no outputs of Convert Several"
+poll test -f "$songs/Three_Am.cho" -a -f "$songs/Two_C.cho" || fail "no outputs of Convert Several"
 summary=$(poll focused_box "$question") || fail "no summary after Convert Several"
 xdotool key Return
-printf '!C G/B\r\n' | cmp - "$songs/Two_C.txt" || fail "Two_C.txt differs"
-printf '!Am\r\n' | cmp - "$songs/Three_Am.txt" || fail "Three_Am.txt differs"
+printf '{key: C}\n[C] [G/B]\n' | cmp - "$songs/Two_C.cho" || fail "Two_C.cho differs"
+printf '{key: Am}\r\n[Am]\r\n' | cmp - "$songs/Three_Am.cho" || fail "Three_Am.cho differs"
 
 # File, Exit ends the program.
 poll not_focused "$summary" || fail "the summary stayed on screen"
@@ -145,4 +161,4 @@ xdotool key alt+f key x
 poll program_gone || fail "File, Exit did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""
-echo "Real window run: Another Ewe_Ab.txt became Another Ewe_C.txt as expected; screenshot $shot"
+echo "Real window run: a lead sheet and ChordPro sheets converted as expected; screenshot $shot"
