@@ -378,6 +378,8 @@ std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     if (!chosen.isEmpty()) dialogFolder_ = QFileInfo(chosen.front()).absolutePath();
     dialogNameFilter_ = CommonDialog1.selectedNameFilter();
     for (const QString& path : chosen) paths.push_back(PathBytes(path));
+    // In the order of their names, whatever order the dialog lists or takes them in.
+    std::sort(paths.begin(), paths.end());
     return paths;
 }
 

@@ -12,13 +12,7 @@ std::optional<ChordProKeys> ReadChordProKeys(std::string_view path, LineReader& 
         if (finder.Feed(piece->bytes, piece->end != LineEnd::Continues)) break;
 
     ChordProKeys keys;
-    if (finder.Key()) {
-        keys.firstDirective = ParseKeyName(*finder.Key());
-        if (!keys.firstDirective) {
-            messenger.ShowMessage(kChordProKeyNotFound);
-            return std::nullopt;
-        }
-    }
+    if (finder.Key()) keys.firstDirective = ParseKeyName(*finder.Key());
     const std::optional<KeyInName> named =
         keyInName ? KeyOfChordProName(path) : std::optional<KeyInName>();
     // Gb and F# are one key; G and Em are not.

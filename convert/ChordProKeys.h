@@ -18,13 +18,10 @@ struct ChordProKeys {
 };
 
 // Reads the sheet from reader up to its first key directive. When keyInName, the file name may
-// carry a key too (a figured-bass name carries none). Nothing, after its message, when the
-// directive names no key ("ERROR! Key not found in input filename or {key} directive...") or
-// the two keys differ ("ERROR! The key in the filename and the {key} directive differ...").
+// carry a key too (a figured-bass name carries none). Nothing, after its message, when the two
+// keys differ ("ERROR! The key in the filename and the {key} directive differ..."); throws
+// SheetRefused when the directive names no key.
 std::optional<ChordProKeys> ReadChordProKeys(std::string_view path, LineReader& reader,
                                              bool keyInName, Messenger& messenger);
-
-inline constexpr std::string_view kChordProKeyNotFound =
-    "ERROR! Key not found in input filename or {key} directive...";
 
 }  // namespace lw

@@ -119,7 +119,7 @@ std::optional<std::size_t> TakeChordProKey(ModGlobals& globals, const RunChoices
         globals.InputKeyCode = 0;  // only the step names the output
         globals.InputKeyIsMinor = false;
     } else {
-        messenger.ShowMessage(kChordProKeyNotFound);
+        messenger.ShowMessage(kNoKeyInDirective);
         return std::nullopt;
     }
     globals.InputKeyLength = static_cast<int>(keys.keyLengthInName);

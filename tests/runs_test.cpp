@@ -141,6 +141,8 @@ const RunCase kRuns[] = {
     {"ChordPro: no key anywhere", {kByKey, kD}, "My_Song.crd", "[C]", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: a directive that names no key", {kToFiguredBass}, "Song_G.chopro", "[G]\n{key: H}", "", "",
      {"ERROR! Key not found in input filename or {key} directive..."}},
+    {"ChordPro: a later directive that names no key", {kByStep, 1}, "Song_G.cho", "[G]\n{key: H}", "", "",
+     {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: By Step needs no key and names the output by its step", {kByStep, 1}, "Song.chordpro", "[C]la", "Song_+2.chordpro", "[D]la"},
     {"ChordPro: down by a step", {kByStep, 13}, "Song_.cho", "[C]", "Song_-3.cho", "[A]"},
     {"ChordPro: to figured bass keeps the key directives", {kToFiguredBass}, "Song.cho",

@@ -153,12 +153,12 @@ TEST(ConvertSeveral, AsksOnceWritesAndSumsUp) {
         Box("Output files to write: 3\nExisting files they replace: 1\nChosen files refused: 1 "
             "(see the details)\n\nWrite the output files?",
             QMessageBox::Ok | QMessageBox::Cancel,
-            "A_C.txt \u2192 A_C#.txt\nNotes.txt: refused\n    ERROR! Key not found in input "
-            "filename...\nB_C.txt \u2192 B_C#.txt (replaces a file)\nD_C.cho \u2192 D_C#.cho");
+            "A_C.txt \u2192 A_C#.txt\nB_C.txt \u2192 B_C#.txt (replaces a file)\nD_C.cho \u2192 "
+            "D_C#.cho\nNotes.txt: refused\n    ERROR! Key not found in input filename...");
     const QString summary = Box(
         "Output files written: 3 of 4\nChosen files refused: 1 (see the details)", QMessageBox::Ok,
-        "A_C.txt \u2192 A_C#.txt: written\nNotes.txt: refused\n    ERROR! Key not found in input "
-        "filename...\nB_C.txt \u2192 B_C#.txt: replaced a file\nD_C.cho \u2192 D_C#.cho: written");
+        "A_C.txt \u2192 A_C#.txt: written\nB_C.txt \u2192 B_C#.txt: replaced a file\nD_C.cho "
+        "\u2192 D_C#.cho: written\nNotes.txt: refused\n    ERROR! Key not found in input filename...");
     EXPECT_EQ(seen.join("\n---\n").toStdString(),
               QStringList({question, question, summary}).join("\n---\n").toStdString());
     EXPECT_EQ(ReadBytes(songs.Path("A_C#.txt")) + ReadBytes(songs.Path("B_C#.txt")),
