@@ -1,8 +1,9 @@
-// Times File, Convert Several of the window over every *_C.txt sheet of a folder, By Key to
-// "D (Bm)", through the real widgets: the menu command, Qt's own file dialog with the names
-// typed into it, the question and the summary each answered with OK. Offscreen unless
-// QT_QPA_PLATFORM says otherwise.
-//   convert_several_bench FOLDER
+// Times File, Convert Several of the window over every *_C.txt sheet of a folder, or with
+// "chordpro" every *.cho sheet, By Key to "D (Bm)", through the real widgets: the menu command,
+// Qt's own file dialog on the filter entry of those sheets with every sheet selected (or with
+// TYPED set, their names typed into it), the question and the summary each answered with OK.
+// Offscreen unless QT_QPA_PLATFORM says otherwise.
+//   convert_several_bench FOLDER [chordpro]
 // Prints the time from accepting the dialog to the summary, and whether progress showed.
 
 #include <QAction>
@@ -18,18 +19,21 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cstdio>
+#include <string_view>
 
 #include "app/frmMain.h"
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fputs("usage: convert_several_bench FOLDER\n", stderr);
+    const bool chordPro = argc == 3 && std::string_view(argv[2]) == "chordpro";
+    if (argc != 2 && !chordPro) {
+        std::fputs("usage: convert_several_bench FOLDER [chordpro]\n", stderr);
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    const QStringList sheets = folder.entryList({QStringLiteral("*_C.txt")}, QDir::Files);
+    const QString pattern = chordPro ? QStringLiteral("*.cho") : QStringLiteral("*_C.txt");
+    const QStringList sheets = folder.entryList({pattern}, QDir::Files);
     QString names;
     for (const QString& name : sheets) names += u'"' + name + QStringLiteral("\" ");
 
@@ -49,6 +53,8 @@ int main(int argc, char* argv[]) {
             // with TYPED set, their names typed.
             auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
             if (dialog->directory() != folder) dialog->setDirectory(folder);
+            const QString filter = dialog->nameFilters().value(chordPro ? 1 : 0);
+            if (dialog->selectedNameFilter() != filter) dialog->selectNameFilter(filter);
             if (list->model()->rowCount(list->rootIndex()) < sheets.size()) return;
             if (typed)
                 dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(names);
