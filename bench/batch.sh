@@ -37,6 +37,7 @@ median() { sort -n | sed -n "$(((runs + 1) / 2))p"; }
 # peak FOLDER PATTERN: peak RSS in KB of one call over the sheets of FOLDER named PATTERN.
 peak() {
     rm -f "$1"/*_D.*
+    # shellcheck disable=SC2086  # PATTERN is a glob
     /usr/bin/time -f %M "$convert" by-key D "$1"/$2 2>&1 >/dev/null | tail -1
 }
 # window FOLDER [chordpro]: File, Convert Several on the sheets of FOLDER. From / so that the
