@@ -60,6 +60,12 @@ int ChordLineRewriter::CodeOf(std::string_view note, Messenger& messenger) const
     return GetCodeFromChordRoman(note, messenger).value_or(0);
 }
 
+void ChordLineRewriter::AppendMovedNote(std::string_view note, std::string& out,
+                                        Messenger& messenger) const {
+    const int code = WrapPitchClass(CodeOf(note, messenger) + step_);
+    out += names_[static_cast<std::size_t>(code)];
+}
+
 std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bool lastPiece,
                                     std::string& out, Messenger& messenger) const {
     out.clear();
@@ -73,9 +79,7 @@ std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bo
                 s.note_[s.noteLength_++] = piece[p++];
             if (s.noteLength_ < longestNote_ && p == piece.size() && !lastPiece)
                 break;  // the next piece may lengthen the note
-            const std::string_view note(s.note_.data(), s.noteLength_);
-            const int code = WrapPitchClass(CodeOf(note, messenger) + step_);
-            out += names_[static_cast<std::size_t>(code)];
+            AppendMovedNote(std::string_view(s.note_.data(), s.noteLength_), out, messenger);
             s.noteLength_ = 0;
             ++notes;
         }

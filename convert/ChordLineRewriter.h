@@ -46,6 +46,10 @@ public:
     // Rewrites a whole chord line into out and returns how many notes it replaced.
     std::size_t ChordLineScan(std::string_view line, std::string& out, Messenger& messenger) const;
 
+    // Appends to out the name that one note takes, as the scan writes it. note is one the scan
+    // takes whole ("F#", "bVII"), so its spelling and messages are those of a chord line.
+    void AppendMovedNote(std::string_view note, std::string& out, Messenger& messenger) const;
+
 private:
     bool StartsNote(char c) const;
     int CodeOf(std::string_view note, Messenger& messenger) const;

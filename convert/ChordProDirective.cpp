@@ -11,6 +11,14 @@ namespace {
 
 constexpr std::string_view kBlanks = " \t";
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Where the first byte from p on that is no blank sits; line's size when none is.
+std::size_t SkipBlanks(std::string_view line, std::size_t p) {
+    while (p < line.size() && IsBlank(line[p])) ++p;
+    return p;
+}
+
 // The sections whose lines are not lyrics, [0, 6): grids, tabs and what other programs read.
 constexpr std::array<Section, 6> kSections{{
     {"start_of_grid", "sog", "end_of_grid", "eog", false},
@@ -24,22 +32,22 @@ constexpr std::array<Section, 6> kSections{{
 }  // namespace
 
 std::optional<Directive> ParseDirective(std::string_view line) {
-    const std::size_t open = line.find_first_not_of(kBlanks);
-    const std::size_t close = line.find('}');
-    if (open == std::string_view::npos || line[open] != '{' || close == std::string_view::npos)
-        return std::nullopt;
+    const std::size_t open = SkipBlanks(line, 0);
+    if (open == line.size() || line[open] != '{') return std::nullopt;
+    const std::size_t close = line.find('}', open);
+    if (close == std::string_view::npos) return std::nullopt;
     // Every search below stops at the "}" at the latest.
-    const std::size_t nameBegin = line.find_first_not_of(kBlanks, open + 1);
-    const std::size_t nameEnd = line.find_first_of(" \t:}", nameBegin);
+    const std::size_t nameBegin = SkipBlanks(line, open + 1);
+    std::size_t nameEnd = nameBegin;
+    while (nameEnd < close && !IsBlank(line[nameEnd]) && line[nameEnd] != ':') ++nameEnd;
     std::string_view name = line.substr(nameBegin, nameEnd - nameBegin);
     name = name.substr(0, name.find('-'));
     if (name.empty()) return std::nullopt;
 
-    std::size_t valueBegin = line.find_first_not_of(kBlanks, nameEnd);
-    if (line[valueBegin] == ':') valueBegin = line.find_first_not_of(kBlanks, valueBegin + 1);
+    std::size_t valueBegin = SkipBlanks(line, nameEnd);
+    if (line[valueBegin] == ':') valueBegin = SkipBlanks(line, valueBegin + 1);
     std::size_t valueEnd = close;
-    while (valueEnd > valueBegin && kBlanks.find(line[valueEnd - 1]) != std::string_view::npos)
-        --valueEnd;
+    while (valueEnd > valueBegin && IsBlank(line[valueEnd - 1])) --valueEnd;
     return Directive{name, {valueBegin, valueEnd - valueBegin}};
 }
 

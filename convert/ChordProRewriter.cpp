@@ -12,9 +12,9 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Where the first byte of text that is (or is not) a blank sits; text's size when none is.
-std::size_t FindBlank(std::string_view text, bool blank) {
-    std::size_t p = 0;
+// Where the first byte of text from p on that is (or is not) a blank sits; text's size when
+// none is.
+std::size_t FindBlank(std::string_view text, std::size_t p, bool blank) {
     while (p < text.size() && IsBlank(text[p]) != blank) ++p;
     return p;
 }
@@ -28,32 +28,50 @@ ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Nota
 std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std::string& out,
                                       Messenger& messenger) {
     std::size_t notes = 0;
-    for (std::size_t p = 0; p < piece.size();) p = Consume(piece, p, out, messenger, notes);
+    for (std::size_t p = 0; p < piece.size();)
+        p = Consume(piece, p, endsLine, out, messenger, notes);
     if (endsLine) notes += EndLine(out, messenger);
     return notes;
 }
 
-// Takes the bytes from p on that the mode decides and gives where the next mode starts.
-std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std::string& out,
-                                      Messenger& messenger, std::size_t& notes) {
+// Takes the bytes from p on that the mode decides and gives where the next mode starts. A
+// directive line, bracket or grid word that lies whole within the piece is rewritten where it
+// is; only one that the end of the piece cuts is held until the rest comes.
+std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, bool endsLine,
+                                      std::string& out, Messenger& messenger,
+                                      std::size_t& notes) {
     const std::string_view rest = piece.substr(p);
     switch (mode_) {
         case Mode::Head:
             return ConsumeHead(piece, p, out);
         case Mode::Directive:
+            if (endsLine && held_.empty()) {
+                notes += RewriteDirective(rest, out, messenger);
+                mode_ = Mode::Pass;  // the line is done
+                return piece.size();
+            }
             if (Hold(rest, out, "")) return piece.size();
             mode_ = Mode::Pass;  // too long for a directive
             return p;
         case Mode::Pass:
             out += rest;
             return piece.size();
-        case Mode::Lyrics: {
-            const std::size_t open = std::min(rest.find('['), rest.size());
-            out += rest.substr(0, open);
-            if (open == rest.size()) return piece.size();
-            mode_ = Mode::Bracket;
-            return p + open + 1;
-        }
+        case Mode::Lyrics:
+            for (;;) {
+                const std::size_t open = piece.find('[', p);
+                if (open == std::string_view::npos) {
+                    out.append(piece, p);
+                    return piece.size();
+                }
+                out.append(piece, p, open - p);
+                const std::size_t close = piece.find(']', open + 1);
+                if (close == std::string_view::npos) {
+                    mode_ = Mode::Bracket;
+                    return open + 1;
+                }
+                notes += RewriteBracket(piece.substr(open + 1, close - open - 1), out, messenger);
+                p = close + 1;
+            }
         case Mode::Bracket: {
             const std::size_t close = std::min(rest.find(']'), rest.size());
             if (!Hold(rest.substr(0, close), out, "[")) {
@@ -61,12 +79,7 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std
                 return p;
             }
             if (close == rest.size()) return piece.size();
-            out += '[';
-            if (const auto chord = ReadChordSymbol(held_, notation_))
-                notes += RewriteNotes(held_, *chord, out, messenger);
-            else
-                out += held_;
-            out += ']';
+            notes += RewriteBracket(held_, out, messenger);
             held_.clear();
             mode_ = Mode::Lyrics;
             return p + close + 1;
@@ -79,14 +92,21 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std
             mode_ = Mode::Lyrics;
             return p + close + 1;
         }
-        case Mode::GridBlank: {
-            const std::size_t word = FindBlank(rest, false);
-            out += rest.substr(0, word);
-            if (word < rest.size()) mode_ = Mode::GridWord;
-            return p + word;
-        }
+        case Mode::GridBlank:
+            for (;;) {
+                const std::size_t word = FindBlank(piece, p, false);
+                out.append(piece, p, word - p);
+                if (word == piece.size()) return word;
+                const std::size_t blank = FindBlank(piece, word, true);
+                if (blank == piece.size() && !endsLine) {
+                    mode_ = Mode::GridWord;
+                    return word;
+                }
+                notes += RewriteGridWord(piece.substr(word, blank - word), out, messenger);
+                p = blank;
+            }
         case Mode::GridWord: {
-            const std::size_t blank = FindBlank(rest, true);
+            const std::size_t blank = FindBlank(rest, 0, true);
             if (!Hold(rest.substr(0, blank), out, "")) {
                 mode_ = Mode::LongWord;
                 return p;
@@ -98,7 +118,7 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, std
             return p + blank;
         }
         case Mode::LongWord: {
-            const std::size_t blank = FindBlank(rest, true);
+            const std::size_t blank = FindBlank(rest, 0, true);
             out += rest.substr(0, blank);
             if (blank < rest.size()) mode_ = Mode::GridBlank;
             return p + blank;
@@ -130,7 +150,8 @@ std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p,
         }
     }
     if (IsBlank(c)) {
-        if (Hold(piece.substr(p, 1), out, "")) return p + 1;
+        const std::size_t end = FindBlank(piece, p, false);
+        if (Hold(piece.substr(p, end - p), out, "")) return end;
         mode_ = BodyMode();  // too far in for a directive
         return p;
     }
@@ -190,6 +211,10 @@ std::size_t ChordProRewriter::EndLine(std::string& out, Messenger& messenger) {
 
 std::size_t ChordProRewriter::RewriteDirective(std::string_view line, std::string& out,
                                                Messenger& messenger) {
+    if (line.size() > kHoldLimit) {  // too long for a directive
+        out += line;
+        return 0;
+    }
     const std::optional<Directive> directive = ParseDirective(line);
     const bool inKeptSection = section_ && section_->kept;
     if (directive) section_ = SectionAfter(section_, directive->name);
@@ -215,10 +240,27 @@ std::size_t ChordProRewriter::RewriteDirective(std::string_view line, std::strin
     return notes;
 }
 
+std::size_t ChordProRewriter::RewriteBracket(std::string_view text, std::string& out,
+                                             Messenger& messenger) {
+    out += '[';
+    std::size_t notes = 0;
+    const auto chord = text.size() <= kHoldLimit ? ReadChordSymbol(text, notation_) : std::nullopt;
+    if (chord)
+        notes = RewriteNotes(text, *chord, out, messenger);
+    else
+        out += text;
+    out += ']';
+    return notes;
+}
+
 // "~" joins two chords in one cell ("G~C"); a part is a chord when it starts with its root and
 // reads as one, so bar lines, ".", "%" and labels stay.
 std::size_t ChordProRewriter::RewriteGridWord(std::string_view word, std::string& out,
                                               Messenger& messenger) {
+    if (word.size() > kHoldLimit) {  // too long for a chord
+        out += word;
+        return 0;
+    }
     std::size_t notes = 0;
     for (std::size_t begin = 0;;) {
         const std::size_t end = std::min(word.find('~', begin), word.size());
@@ -234,18 +276,17 @@ std::size_t ChordProRewriter::RewriteGridWord(std::string_view word, std::string
     }
 }
 
-// Each note goes through the chord-line scan on its own, so a chord is spelled as on a chord
-// line, and the tension of "I13/b9" is never taken for a degree "b".
+// Each note is named on its own as the chord-line scan names it, so a chord is spelled as on a
+// chord line, and the tension of "I13/b9" is never taken for a degree "b".
 std::size_t ChordProRewriter::RewriteNotes(std::string_view chord, const ChordSymbolNotes& notes,
                                            std::string& out, Messenger& messenger) {
     std::size_t replaced = 0;
     std::size_t copied = 0;
     for (const TextSpan& note : {notes.root, notes.bass}) {
         if (note.size == 0) continue;
-        out += chord.substr(copied, note.begin - copied);
-        replaced +=
-            chords_->ChordLineScan(chord.substr(note.begin, note.size), scratch_, messenger);
-        out += scratch_;
+        out.append(chord, copied, note.begin - copied);
+        chords_->AppendMovedNote(chord.substr(note.begin, note.size), out, messenger);
+        ++replaced;
         copied = note.begin + note.size;
     }
     out += chord.substr(copied);

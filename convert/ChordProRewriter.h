@@ -60,14 +60,16 @@ private:
         LongWord,     // copying a grid word too long to be a chord
     };
 
-    std::size_t Consume(std::string_view piece, std::size_t p, std::string& out,
+    std::size_t Consume(std::string_view piece, std::size_t p, bool endsLine, std::string& out,
                         Messenger& messenger, std::size_t& notes);
     std::size_t ConsumeHead(std::string_view piece, std::size_t p, std::string& out);
     bool Hold(std::string_view text, std::string& out, std::string_view flushPrefix);
     Mode BodyMode() const;
     std::size_t EndLine(std::string& out, Messenger& messenger);
 
+    // Each rewrites a text that has ended into out; a text longer than kHoldLimit is kept.
     std::size_t RewriteDirective(std::string_view line, std::string& out, Messenger& messenger);
+    std::size_t RewriteBracket(std::string_view text, std::string& out, Messenger& messenger);
     std::size_t RewriteGridWord(std::string_view word, std::string& out, Messenger& messenger);
     std::size_t RewriteNotes(std::string_view chord, const ChordSymbolNotes& notes,
                              std::string& out, Messenger& messenger);
@@ -80,7 +82,7 @@ private:
     bool atFileStart_ = true;  // a byte-order mark may still come
     const Section* section_ = nullptr;
     std::string held_;     // never more than kHoldLimit bytes
-    std::string scratch_;  // one note as the chord-line scan rewrites it
+    std::string scratch_;  // a key as the chord-line scan rewrites it
     std::optional<std::string> firstKey_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace lw {
 
@@ -13,6 +15,15 @@ constexpr std::array<std::string_view, 27> kSuffixWords{
     "m",   "min", "maj", "Maj", "Min",  "M",  "mi",       "ma",       "dim",
     "aug", "sus", "add", "alt", "omit", "no", "o",        "+",        "-",
     "#",   "b",   "(",   ")",   ",",    "^",  "\xC2\xB0", "\xC3\xB8", "\xCE\x94"};
+
+// Bit i of entry c: kSuffixWords[i] starts with the byte c, so that each position is compared
+// only with the words that can start there.
+constexpr std::array<std::uint32_t, 256> kWordsByFirstByte = [] {
+    std::array<std::uint32_t, 256> words{};
+    for (std::size_t i = 0; i < kSuffixWords.size(); ++i)
+        words[static_cast<unsigned char>(kSuffixWords[i][0])] |= std::uint32_t{1} << i;
+    return words;
+}();
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -37,8 +48,11 @@ std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation
 // Several words can start at p ("m" and "maj"), so each length found is marked in reach.
 void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
     const std::string_view rest = text.substr(p);
-    for (const std::string_view word : kSuffixWords)
-        if (word[0] == rest[0] && rest.starts_with(word)) reach |= 1u << word.size();
+    for (std::uint32_t words = kWordsByFirstByte[static_cast<unsigned char>(rest[0])]; words != 0;
+         words &= words - 1) {
+        const std::string_view word = kSuffixWords[std::countr_zero(words)];
+        if (rest.starts_with(word)) reach |= 1u << word.size();
+    }
     if (IsDigit(rest[0])) reach |= 1u << 1;
     if (rest[0] == '/') {
         if (rest.size() > 1 && IsDigit(rest[1])) reach |= 1u << 1;
@@ -52,8 +66,9 @@ std::optional<ChordSymbolNotes> ReadBareChord(std::string_view text, Notation no
                                               std::size_t offset) {
     ChordSymbolNotes notes;
     auto slashBassFrom = [&](std::size_t slash) {
+        if (text[slash] != '/') return false;
         const std::size_t length = NoteLengthAt(text, slash + 1, notation);
-        if (text[slash] != '/' || length == 0 || slash + 1 + length != text.size()) return false;
+        if (length == 0 || slash + 1 + length != text.size()) return false;
         notes.bass = {offset + slash + 1, length};
         return true;
     };
