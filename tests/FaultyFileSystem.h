@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <map>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "io/FileSystem.h"
@@ -25,25 +25,26 @@ struct FaultyFileSystem : FileSystem {
     std::size_t readEndsAfter = kNoLimit;    // then the file seems to end: it was shortened
     std::size_t writeFailsAfter = kNoLimit;  // then the disk is full
     // Each nonzero error number makes that call fail with it; createError hits only files
-    // opened for writing, closeError only their Close.
-    // fsyncError hits files and folders, folderFsyncError folders only.
+    // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
+    // reported only through a descriptor opened before the last write.
     int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0;
-    int folderFsyncError = 0, flockError = 0;
+    int flockError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
     std::vector<mode_t> createModes;  // the permissions each file was created with
-    // The calls that open, write, sync and rename, in order, with the descriptor each one
-    // returned or was given (-1 for a rename).
-    std::vector<std::pair<std::string_view, int>> calls;
+    std::string calls;  // "write fchmod fsync ...": the calls that make outputs durable, in order
 
     int Open(const char* path, int flags, mode_t mode) override {
-        if ((flags & O_ACCMODE) == O_RDONLY)
-            return Log("open", FileSystem::Open(path, flags, mode));
-        if (createError != 0) return Fail(createError);
-        if (createModes.size() == takenBeforeLock) taken_ = path;
-        createModes.push_back(mode);
-        return Log("open", outputFd_ = FileSystem::Open(path, flags, mode));
+        if ((flags & O_ACCMODE) != O_RDONLY) {
+            if (createError != 0) return Fail(createError);
+            if (createModes.size() == takenBeforeLock) taken_ = path;
+            createModes.push_back(mode);
+        }
+        const int fd = FileSystem::Open(path, flags, mode);
+        if ((flags & O_ACCMODE) != O_RDONLY) outputFd_ = fd;
+        writtenWhenOpened_[fd] = written_;
+        return fd;
     }
     int Flock(int fd, int operation) override {
         if (flockError != 0) return Fail(flockError);
@@ -51,7 +52,7 @@ struct FaultyFileSystem : FileSystem {
         return FileSystem::Flock(fd, operation);
     }
     int Fchmod(int fd, mode_t mode) override {
-        Log("fchmod", fd);
+        calls += "fchmod ";
         return FileSystem::Fchmod(fd, mode);
     }
     ssize_t Read(int fd, void* buffer, size_t size) override {
@@ -63,7 +64,7 @@ struct FaultyFileSystem : FileSystem {
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
-        Log("write", fd);
+        calls += "write ";
         if (written_ >= writeFailsAfter) return Fail(ENOSPC);
         const ssize_t put =
             FileSystem::Write(fd, buffer, std::min(size, writeFailsAfter - written_));
@@ -71,10 +72,7 @@ struct FaultyFileSystem : FileSystem {
         return put;
     }
     int Fsync(int fd) override {
-        Log("fsync", fd);
-        struct stat info {};
-        if (folderFsyncError != 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
-            return Fail(folderFsyncError);
+        calls += "fsync ";
         return fsyncError != 0 ? Fail(fsyncError) : FileSystem::Fsync(fd);
     }
     int Close(int fd) override {
@@ -82,11 +80,12 @@ struct FaultyFileSystem : FileSystem {
         return fd == outputFd_ && closeError != 0 ? Fail(closeError) : result;
     }
     int Syncfs(int fd) override {
-        Log("syncfs", fd);
-        return syncfsError != 0 ? Fail(syncfsError) : FileSystem::Syncfs(fd);
+        calls += "syncfs ";
+        if (syncfsError != 0 && writtenWhenOpened_[fd] < written_) return Fail(syncfsError);
+        return FileSystem::Syncfs(fd);
     }
     int Rename(const char* from, const char* to) override {
-        Log("rename", -1);
+        calls += "rename ";
         return renameError != 0 ? Fail(renameError) : FileSystem::Rename(from, to);
     }
 
@@ -95,11 +94,8 @@ private:
         errno = error;
         return -1;
     }
-    int Log(std::string_view call, int fd) {
-        calls.emplace_back(call, fd);
-        return fd;
-    }
     std::size_t read_ = 0, written_ = 0;
+    std::map<int, std::size_t> writtenWhenOpened_;  // the bytes written when each fd was opened
     int outputFd_ = -1;
     std::string taken_;
 };

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <set>
@@ -29,17 +28,11 @@ std::string Contents(const TempFolder& folder) {
     return contents;
 }
 
-// The position of the first call named call, or the number of calls.
-std::size_t Find(const FaultyFileSystem& fs, std::string_view call) {
-    return static_cast<std::size_t>(
-        std::ranges::find(fs.calls, call, &std::pair<std::string_view, int>::first) -
-        fs.calls.begin());
-}
-
-// The temporary file is private while it is written; the output then gets the permissions of
-// the file it replaces if the user owns it, else those of the input, never more than the umask
-// allows.
-TEST(OutputFile, PermissionsComeFromTheUsersOwnFileOrTheInput) {
+// An output keeps the bytes as written, through the buffer or past it. Its temporary file is
+// private while it is written; the output then gets the permissions of the file it replaces if
+// the user owns it, else those of the input, never more than the umask allows. A single output
+// is synced by itself before its rename, and its folder after.
+TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) {
     const mode_t umaskBefore = umask(022);
     struct Case {
         const char* name;
@@ -50,11 +43,11 @@ TEST(OutputFile, PermissionsComeFromTheUsersOwnFileOrTheInput) {
     const Case cases[] = {
         {"a private output stays private", 0600, geteuid(), 0644, 0600},
         {"no group write the umask takes away", 0666, geteuid(), 0644, 0644},
-        {"nothing from a 0666 file someone else planted", 0666, 65534, 0640, 0640},
-        {"nothing from a 0600 file someone else planted", 0600, 65534, 0644, 0644},
+        {"nothing from a file someone else planted", 0666, 65534, 0640, 0640},
         {"a new output from a private input is private", std::nullopt, 0, 0600, 0600},
-        {"a new output from a 0644 input is 0644", std::nullopt, 0, 0644, 0644},
+        {"a new output has the input's permissions less the umask", std::nullopt, 0, 0666, 0644},
     };
+    const std::string big(300 * 1024, 'x');  // more than the buffer holds
     for (const Case& c : cases) {
         if (c.oldMode && c.owner != geteuid() && geteuid() != 0) continue;  // only root can chown
         const TempFolder folder;
@@ -67,29 +60,19 @@ TEST(OutputFile, PermissionsComeFromTheUsersOwnFileOrTheInput) {
         FaultyFileSystem fs;
         OutputSet set(fs);
         auto file = set.Create(output, c.inputMode);
+        file->Write("{title: A}\n");
         file->WriteLine("^C");
+        file->Write(big);
+        file->Write("\r");
         set.Add(std::move(file));
         EXPECT_TRUE(set.Publish().empty()) << c.name;
+        EXPECT_EQ(ReadBytes(output), "{title: A}\n^C\r\n" + big + "\r") << c.name;
         EXPECT_EQ(std::filesystem::status(output).permissions(), std::filesystem::perms(c.expected))
             << c.name;
         EXPECT_EQ(fs.createModes, (std::vector<mode_t>{0600, 0600})) << c.name;
-        EXPECT_GT(Find(fs, "fchmod"), Find(fs, "write")) << c.name;
+        EXPECT_EQ(fs.calls, "write write write fchmod fsync rename fsync ") << c.name;
     }
     umask(umaskBefore);
-}
-
-TEST(OutputFile, WriteKeepsTheBytesAndWriteLineEndsLinesWithCrLf) {
-    const TempFolder folder;
-    const std::string big(300 * 1024, 'x');  // more than the buffer holds
-    OutputSet set(SystemFileSystem());
-    auto file = set.Create(folder.Path("Song_D.txt"), 0644);
-    file->Write("{title: A}\n");
-    file->WriteLine("^C");
-    file->Write(big);
-    file->Write("\r");
-    set.Add(std::move(file));
-    set.Publish();
-    EXPECT_EQ(ReadBytes(folder.Path("Song_D.txt")), "{title: A}\n^C\r\n" + big + "\r");
 }
 
 struct SetCase {
@@ -100,35 +83,28 @@ struct SetCase {
     std::string contents;  // of the folder afterwards
 };
 
-const std::string kStale = ".leadwright-0123456789abcdef.tmp";
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
 // clang-format off
 const SetCase kSetCases[] = {
-    {"a set puts every output in place and removes a killed run's leftover", kAB,
-     [](FaultyFileSystem&) {}, {}, "A_D.txt=A B_D.txt=B"},
+    {"a set puts every output in place", kAB, [](FaultyFileSystem&) {}, {}, "A_D.txt=A B_D.txt=B"},
     {"a failed syncfs keeps every old output", kAB, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; },
      {"Cannot write the output file {dir}/A_D.txt: Input/output error",
       "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a set of one is synced by itself", kA, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; },
-     {}, "A_D.txt=A B_D.txt=old"},
     {"a failed fsync of a set of one keeps its old output", kA, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; },
      {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
     {"a write that fails at close keeps that old output", kAB, [](FaultyFileSystem& fs) { fs.closeError = EDQUOT; },
      {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
     {"a failed folder sync is reported for the outputs put in place", kAB,
-     [](FaultyFileSystem& fs) { fs.folderFsyncError = EIO; },
+     [](FaultyFileSystem& fs) { fs.fsyncError = EIO; },  // a larger set syncs no file by itself
      {"Cannot save the output file {dir}/A_D.txt: Input/output error",
       "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
-    {"a failed rename keeps the old output", kAB, [](FaultyFileSystem& fs) { fs.renameError = EACCES; },
-     {"Cannot save the output file {dir}/A_D.txt: Permission denied",
-      "Cannot save the output file {dir}/B_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
-    {"a file that another run removed before it was locked is made again", kAB,
-     [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=B"},
-    {"no output without a lock, and no cleaning either", kAB, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; },
-     {"Cannot create the output file {dir}/A_D.txt: No locks available",
-      "Cannot create the output file {dir}/B_D.txt: No locks available"},
-     kStale + "=stale A_D.txt=old B_D.txt=old"},
+    {"a failed rename keeps the old output", kA, [](FaultyFileSystem& fs) { fs.renameError = EACCES; },
+     {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
+    {"a file that another run removed before it was locked is made again", kA,
+     [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=old"},
+    {"no output without a lock", kA, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; },
+     {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
 };
 // clang-format on
 
@@ -159,7 +135,6 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
         const TempFolder folder;
         folder.Write("A_D.txt", "old");
         folder.Write("B_D.txt", "old");
-        folder.Write(kStale, "stale");
         FaultyFileSystem fs;
         c.breakIt(fs);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
@@ -167,27 +142,18 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
     }
 }
 
-// syncfs reports only the write-back failures after its descriptor was opened.
-TEST(OutputSet, SyncsEachFileSystemOnceThroughADescriptorOpenedBeforeTheWrites) {
+// One syncfs for the set's file system, then the renames, then one sync for each folder.
+TEST(OutputSet, SyncsEachFileSystemAndEachFolderOnce) {
     const TempFolder folder;
     std::filesystem::create_directory(folder.Path("sub"));
     FaultyFileSystem fs;
     EXPECT_EQ(WriteSet(folder, {"A_D.txt", "sub/B_D.txt", "C_D.txt"}, fs), Texts{});
-    const auto count = [&](std::string_view call) {
-        return std::ranges::count(fs.calls, call, &std::pair<std::string_view, int>::first);
-    };
-    EXPECT_EQ(count("syncfs"), 1);
-    EXPECT_EQ(count("fsync"), 2);  // one for each folder
-    const std::size_t sync = Find(fs, "syncfs");
-    const std::pair<std::string_view, int> opened{"open", fs.calls[sync].second};
-    std::size_t openedAt = sync;  // the last time that descriptor was opened before the syncfs
-    for (std::size_t at = 0; at < sync; ++at)
-        if (fs.calls[at] == opened) openedAt = at;
-    EXPECT_LT(openedAt, Find(fs, "write"));
+    EXPECT_EQ(fs.calls,
+              "write fchmod write fchmod write fchmod syncfs rename rename rename fsync fsync ");
 }
 
 // Temporary files in the folder before an output is written there, as the test holds them.
-enum class Held { No, Locked, Fifo, Link };
+enum class Held { No, Locked, Fifo };
 struct Planted {
     const char* why;
     std::string name;
@@ -204,9 +170,8 @@ const Planted kPlanted[] = {
     {"a killed set's lock on its folder", ".leadwright-0000000300000000.tmp", Held::No, false},
     {"closed by that killed set", ".leadwright-00000003aaaaaaaa.tmp", Held::No, false},
     {"not our name: capitals", ".leadwright-0123456789ABCDEF.tmp", Held::No, true},
-    {"not our name: fifteen digits", ".leadwright-0123456789abcde.tmp", Held::No, true},
+    {"not our name: seventeen digits", ".leadwright-0123456789abcdef0.tmp", Held::No, true},
     {"a fifo, never waited for", ".leadwright-4444444444444444.tmp", Held::Fifo, true},
-    {"a symbolic link", ".leadwright-5555555555555555.tmp", Held::Link, true},
 };
 // clang-format on
 
@@ -218,8 +183,6 @@ TEST(OutputFile, RemovesTheTemporaryFilesOfKilledRunsOnly) {
         const std::string path = folder.Path(planted.name);
         if (planted.held == Held::Fifo)
             ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-        else if (planted.held == Held::Link)
-            std::filesystem::create_symlink("nowhere", path);
         else
             folder.Write(planted.name, planted.why);
         if (planted.held == Held::Locked) {
