@@ -258,11 +258,16 @@ void frmMain::FillLists() {
     globals_.StepSemitones.reset();
 }
 
-// One filter entry whose description is its pattern, "*.txt (*.txt)" for "txt".
+// The lead sheets' filter entry, whose description is its pattern ("*.txt (*.txt)" for "txt"),
+// the ChordPro sheets', and both together for a batch that mixes them.
 void frmMain::SetDialogFilter() {
     const QString pattern =
         QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
-    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(")");
+    const QString chordPro = QStringLiteral("*.cho *.crd *.chopro *.chordpro *.pro");
+    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(");;") +
+                    QStringLiteral("ChordPro sheets (") + chordPro + QStringLiteral(");;") +
+                    QStringLiteral("Lead sheets and ChordPro sheets (") + pattern + ' ' +
+                    chordPro + ')';
 }
 
 void frmMain::LoadHelp(const QString& programDir) {
@@ -360,6 +365,8 @@ std::optional<std::string> frmMain::ChooseInputFile() {
 // every new file, which slows a batch of a thousand outputs from under a second to several.
 std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     QFileDialog CommonDialog1(this, QString(), dialogFolder_, dialogFilter_);
+    // The dialog offers only the files its filter entry shows, also among typed names.
+    if (!dialogNameFilter_.isEmpty()) CommonDialog1.selectNameFilter(dialogNameFilter_);
     CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
     CommonDialog1.setAcceptMode(QFileDialog::AcceptOpen);
     CommonDialog1.setFileMode(mode);
@@ -369,7 +376,10 @@ std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     const QStringList chosen = CommonDialog1.selectedFiles();
     // The next dialog opens where these files are, also when their paths were typed.
     if (!chosen.isEmpty()) dialogFolder_ = QFileInfo(chosen.front()).absolutePath();
+    dialogNameFilter_ = CommonDialog1.selectedNameFilter();
     for (const QString& path : chosen) paths.push_back(PathBytes(path));
+    // In the order of their names, whatever order the dialog lists or takes them in.
+    std::sort(paths.begin(), paths.end());
     return paths;
 }
 

@@ -72,7 +72,8 @@ private:
     std::array<QLabel*, 4> lblFilename{};
     QListWidget* lstHelp = nullptr;
     QString dialogFilter_;  // the file dialog's, from the lead-sheet extension
-    QString dialogFolder_;  // where the file dialog was last left
+    QString dialogFolder_;      // where the file dialog was last left
+    QString dialogNameFilter_;  // and the filter entry it showed
 
     std::unique_ptr<WindowHost> host_;  // every message box, status field and progress
 };

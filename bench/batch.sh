@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Many sheets at once: COUNT generated sheets of about 2 KB converted By Key to D by one
+# Many sheets at once: COUNT generated lead sheets of about 2 KB converted By Key to D by one
 # leadwright-convert call (median of RUNS) against a shell loop of one call per sheet, the peak
 # RSS of one call over 100 and over COUNT sheets, and File, Convert Several through the real
-# window offscreen on the same sheets. The sheets live in a fresh folder under /var/tmp (a real
-# disk, so the syncs cost what they cost), removed at the end.
+# window offscreen on the same sheets; then the same for COUNT ChordPro sheets of about 2 KB,
+# without the loop. The sheets live in fresh folders under /var/tmp (a real disk, so the syncs
+# cost what they cost), removed at the end.
 # usage: bench/batch.sh [BUILD_DIR] [COUNT] [RUNS]
 set -euo pipefail
 
@@ -18,33 +19,53 @@ done
 
 work=$(mktemp -d /var/tmp/leadwright-batch-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/all" "$work/hundred"
+mkdir "$work/all" "$work/hundred" "$work/chordpro"
 "$build/bench/leadwright_bench" --generate-set "$work/all" "$count" 2000
 "$build/bench/leadwright_bench" --generate-set "$work/hundred" 100 2000
-cat "$work"/all/* > /dev/null
+"$build/bench/leadwright_bench" --generate-set "$work/chordpro" "$count" 2000 chordpro
+cat "$work"/all/* "$work"/chordpro/* > /dev/null
 
-# seconds SCRIPT: wall time of one run of SCRIPT in $work/all, outputs removed first.
+# seconds FOLDER SCRIPT: wall time of one run of SCRIPT in FOLDER, its outputs removed first.
 seconds() {
-    rm -f "$work"/all/*_D.txt
+    rm -f "$1"/*_D.*
     sync
     local start=${EPOCHREALTIME/./}
-    (cd "$work/all" && eval "$1")
+    (cd "$1" && eval "$2")
     echo $((${EPOCHREALTIME/./} - start))
 }
 median() { sort -n | sed -n "$(((runs + 1) / 2))p"; }
-
-one=$(for ((i = 0; i < runs; i++)); do seconds '"$convert" by-key D Song*_C.txt'; done | median)
-loop=$(seconds 'for f in Song*_C.txt; do "$convert" by-key D "$f"; done')
+# peak FOLDER PATTERN: peak RSS in KB of one call over the sheets of FOLDER named PATTERN.
 peak() {
-    rm -f "$1"/*_D.txt
-    /usr/bin/time -f %M "$convert" by-key D "$1"/Song*_C.txt 2>&1 >/dev/null | tail -1
+    rm -f "$1"/*_D.*
+    # shellcheck disable=SC2086  # PATTERN is a glob
+    /usr/bin/time -f %M "$convert" by-key D "$1"/$2 2>&1 >/dev/null | tail -1
 }
-echo "$count sheets of about 2 KB, $(nproc) cores, $(df -T "$work" | awk 'NR == 2 { print $2 }')"
+# window FOLDER [chordpro]: File, Convert Several on the sheets of FOLDER. From / so that the
+# window's file dialog does not start out in the sheets' folder.
+window() {
+    rm -f "$1"/*_D.*
+    (cd / && "$several" "$@" 2>/dev/null | head -1)
+}
+
+# Lead sheets and ChordPro sheets take turns, so that both meet the same load.
+for ((i = 0; i < runs; i++)); do
+    seconds "$work/all" '"$convert" by-key D Song*_C.txt' >> "$work/lead-times"
+    seconds "$work/chordpro" '"$convert" by-key D Song*.cho' >> "$work/chordpro-times"
+done
+one=$(median < "$work/lead-times")
+chordpro=$(median < "$work/chordpro-times")
+loop=$(seconds "$work/all" 'for f in Song*_C.txt; do "$convert" by-key D "$f"; done')
+echo "$count lead sheets of about 2 KB, $(nproc) cores, $(df -T "$work" | awk 'NR == 2 { print $2 }')"
 awk -v n="$count" -v a="$one" -v b="$loop" 'BEGIN {
     printf "one leadwright-convert call:  %7.3f s (median of '"$runs"')\n", a / 1e6
     printf "a shell loop, one per sheet:  %7.3f s, %.0f times as long\n", b / 1e6, b / a }'
-echo "peak RSS over 100 sheets:     $(peak "$work/hundred") KB"
-echo "peak RSS over $count sheets:    $(peak "$work/all") KB"
-rm -f "$work"/all/*_D.txt
-# From / so that the window's File, Open dialog does not start out in the sheets' folder.
-echo "File, Convert Several:        $(cd / && "$several" "$work/all" 2>/dev/null | head -1)"
+echo "peak RSS over 100 sheets:     $(peak "$work/hundred" 'Song*_C.txt') KB"
+echo "peak RSS over $count sheets:    $(peak "$work/all" 'Song*_C.txt') KB"
+echo "File, Convert Several:        $(window "$work/all")"
+
+echo "$count ChordPro sheets of about 2 KB, key in {key: C}"
+awk -v a="$one" -v c="$chordpro" 'BEGIN {
+    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
+           c / 1e6, c / a }'
+echo "peak RSS over $count sheets:    $(peak "$work/chordpro" 'Song*.cho') KB"
+echo "File, Convert Several:        $(window "$work/chordpro" chordpro)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process comparison: `cat FILE > OUT` against convert_file in each mode on the same
-# generated lead sheet. Prints the median wall time of RUNS runs as MB/s and the peak RSS.
+# generated lead sheet, and By Key on a generated ChordPro songbook of the same size. Prints the
+# median wall time of RUNS runs as MB/s, as a share of cat's, and the peak RSS.
 # usage: bench/compare.sh [SIZE_MB] [BUILD_DIR] [RUNS]
 set -euo pipefail
 
@@ -15,10 +16,13 @@ work=$(mktemp -d /tmp/leadwright-compare-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 "$bench" --generate letters "$work/Tune_C.txt" "$size_mb"
 "$bench" --generate degrees "$work/Twin_.txt" "$size_mb"
-cat "$work/Tune_C.txt" "$work/Twin_.txt" > /dev/null  # both inputs in the page cache
+"$bench" --generate chordpro "$work/Book.cho" "$size_mb"  # in C by its {key: C} directives
+cat "$work/Tune_C.txt" "$work/Twin_.txt" "$work/Book.cho" > /dev/null  # inputs in the page cache
 
 # measure NAME INPUT OUTPUT COMMAND...: median wall time of $runs runs (standard output goes to
 # $work/stdout), then one run under GNU time for the peak RSS. $work/OUTPUT is removed after.
+# The first measure is cat's, the share of every line.
+cat_rate=
 measure() {
     local name=$1 input=$2 output=$3
     shift 3
@@ -33,14 +37,16 @@ measure() {
     median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p")
     rss=$(sed -n 's/.*Maximum resident set size (kbytes): //p' "$work/time")
     bytes=$(stat -c %s "$work/$input")
+    cat_rate=${cat_rate:-$(awk -v b="$bytes" -v t="$median" 'BEGIN { print b / t }')}
     awk -v n="$name" -v b="$bytes" -v t="$median" -v r="$rss" -v m="$(wc -l < "$work/messages")" \
-        'BEGIN { printf "%-30s %7.1f MB/s %8.1f ms %6d KB peak RSS %7d messages\n",
-                 n, b / t, t / 1e3, r, m }'
+        -v c="$cat_rate" 'BEGIN {
+            printf "%-30s %7.1f MB/s %5.2f of cat %8.1f ms %6d KB peak RSS %7d messages\n",
+                   n, b / t, b / t / c, t / 1e3, r, m }'
     rm -f "$work/$output"
 }
 
 cd "$work"
-echo "$(stat -c %s Tune_C.txt) bytes (figured-bass twin $(stat -c %s Twin_.txt)), median of $runs runs, $(nproc) cores"
+echo "$(stat -c %s Tune_C.txt) bytes (figured-bass twin $(stat -c %s Twin_.txt), ChordPro $(stat -c %s Book.cho)), median of $runs runs, $(nproc) cores"
 measure "cat FILE > OUT" Tune_C.txt stdout cat Tune_C.txt
 # convert_file makes its output durable with fsync before the rename; cat leaves it in the cache.
 measure "cat FILE > OUT; sync OUT" Tune_C.txt Copy.txt \
@@ -50,3 +56,4 @@ measure "convert_file by-step" Tune_C.txt Tune_Eb.txt "$convert" by-step 2 b Tun
 measure "convert_file to-figured-bass" Tune_C.txt Tune_.txt "$convert" to-figured-bass Tune_C.txt
 measure "convert_file from-figured-bass" Twin_.txt Twin_D.txt \
     "$convert" from-figured-bass 7 Twin_.txt
+measure "convert_file by-key, ChordPro" Book.cho Book_D.cho "$convert" by-key 7 Book.cho

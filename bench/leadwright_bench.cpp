@@ -1,6 +1,7 @@
 // Throughput of the conversions on a generated 20 MB lead sheet: whole runs in each mode as
-// the window starts them, the chord-line scans alone, and a plain line copy as the floor.
-// `leadwright_bench --generate letters|degrees PATH SIZE_MB` only writes a sheet (compare.sh).
+// the window starts them and of a ChordPro sheet By Key, the chord-line scans alone, and a plain
+// line copy as the floor. `leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB` only
+// writes a sheet (compare.sh), `--generate-set` many small ones (batch.sh).
 
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
@@ -16,11 +17,12 @@
 #include <string_view>
 #include <vector>
 
+#include "bench/ChordProSheetGenerator.h"
 #include "bench/LeadSheetGenerator.h"
 #include "cli/ConvertCommand.h"
 #include "convert/ChordLineRewriter.h"
-#include "io/OutputSet.h"
 #include "io/LineReader.h"
+#include "io/OutputSet.h"
 
 namespace lw {
 namespace {
@@ -127,7 +129,7 @@ void Scan(benchmark::State& state, const std::vector<std::string>* lines, Notati
 }
 
 void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
-                  const std::string& degrees) {
+                  const std::string& degrees, const std::string& chordPro) {
     // Wall time: a run waits for its output to reach the disk, which takes little CPU.
     const auto run = [](const char* name, std::vector<std::string> args) {
         benchmark::RegisterBenchmark(name, WholeRun, std::move(args))
@@ -138,50 +140,65 @@ void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
     run("Run/ByStep", {"by-step", "+3", "--flats", letters});   // "Up 1 1/2", flats: Tune_Eb.txt
     run("Run/KeyToFiguredBass", {"to-figured-bass", letters});  // Tune_.txt
     run("Run/FiguredBassToKey", {"from-figured-bass", "D", degrees});  // Twin_D.txt
+    run("Run/ChordProByKey", {"by-key", "D", chordPro});               // Book_D.cho
     benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
                                  folder.File("Copy.txt"))
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
 }
 
-// leadwright_bench --generate letters|degrees PATH SIZE_MB
+// A whole number written in plain decimal digits.
+bool ParseCount(std::string_view text, std::size_t& value) {
+    const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
+}
+
+// leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB
 int Generate(int argc, char** argv) {
-    const std::string_view notation = argc == 5 ? argv[2] : "";
-    const std::string_view size = argc == 5 ? argv[4] : "";
+    const std::string_view kind = argc == 5 ? argv[2] : "";
     std::size_t megabytes = 0;
-    const auto parsed = std::from_chars(size.data(), size.data() + size.size(), megabytes);
-    if ((notation != "letters" && notation != "degrees") || size.empty() ||
-        parsed.ec != std::errc() || parsed.ptr != size.data() + size.size()) {
-        std::fputs("usage: leadwright_bench --generate letters|degrees PATH SIZE_MB\n", stderr);
+    if ((kind != "letters" && kind != "degrees" && kind != "chordpro") ||
+        !ParseCount(argc == 5 ? argv[4] : "", megabytes)) {
+        std::fputs("usage: leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB\n",
+                   stderr);
         return 2;
     }
-    const ChordNotation chords =
-        notation == "letters" ? ChordNotation::Letters : ChordNotation::Degrees;
-    if (!WriteLeadSheet(argv[3], megabytes * 1000 * 1000, chords)) {
+    const std::size_t bytes = megabytes * 1000 * 1000;
+    const bool written =
+        kind == "chordpro"
+            ? WriteChordProSheet(argv[3], bytes)
+            : WriteLeadSheet(argv[3], bytes,
+                             kind == "letters" ? ChordNotation::Letters : ChordNotation::Degrees);
+    if (!written) {
         std::perror(argv[3]);
         return 1;
     }
     return 0;
 }
 
-// leadwright_bench --generate-set FOLDER COUNT BYTES: COUNT letter sheets of about BYTES
-// bytes each, Song0001_C.txt and on, each song its own.
+// leadwright_bench --generate-set FOLDER COUNT BYTES [lead-sheet|chordpro]: COUNT sheets of
+// about BYTES bytes each, each song its own: lead sheets Song0001_C.txt and on, or ChordPro
+// sheets Song0001.cho and on, whose key is in their {key: C} directive.
 int GenerateSet(int argc, char** argv) {
     std::size_t count = 0, bytes = 0;
-    const auto number = [](std::string_view text, std::size_t& value) {
-        const auto parsed = std::from_chars(text.data(), text.data() + text.size(), value);
-        return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
-    };
-    if (argc != 5 || !number(argv[3], count) || !number(argv[4], bytes)) {
-        std::fputs("usage: leadwright_bench --generate-set FOLDER COUNT BYTES\n", stderr);
+    const std::string_view kind = argc == 6 ? argv[5] : "lead-sheet";
+    if ((argc != 5 && argc != 6) || !ParseCount(argv[3], count) || !ParseCount(argv[4], bytes) ||
+        (kind != "lead-sheet" && kind != "chordpro")) {
+        std::fputs(
+            "usage: leadwright_bench --generate-set FOLDER COUNT BYTES [lead-sheet|chordpro]\n",
+            stderr);
         return 2;
     }
+    const bool chordPro = kind == "chordpro";
     for (std::size_t i = 1; i <= count; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, "/Song%04zu_C.txt", i);
+        std::snprintf(name, sizeof name, chordPro ? "/Song%04zu.cho" : "/Song%04zu_C.txt", i);
         const std::string path = argv[2] + std::string(name);
-        const auto seed = static_cast<std::uint32_t>(LeadSheetGenerator::kDefaultSeed + i);
-        if (!WriteLeadSheet(path, bytes, ChordNotation::Letters, seed)) {
+        const auto seed = static_cast<std::uint32_t>(i);
+        if (!(chordPro
+                  ? WriteChordProSheet(path, bytes, ChordProSheetGenerator::kDefaultSeed + seed)
+                  : WriteLeadSheet(path, bytes, ChordNotation::Letters,
+                                   LeadSheetGenerator::kDefaultSeed + seed))) {
             std::perror(path.c_str());
             return 1;
         }
@@ -203,9 +220,11 @@ int main(int argc, char** argv) {
     const lw::TemporaryFolder folder;
     const std::string letters = folder.File("Tune_C.txt");
     const std::string degrees = folder.File("Twin_.txt");
+    const std::string chordPro = folder.File("Book.cho");  // in C by its {key: C} directives
     if (!lw::WriteLeadSheet(letters, lw::kSheetBytes, lw::ChordNotation::Letters) ||
-        !lw::WriteLeadSheet(degrees, lw::kSheetBytes, lw::ChordNotation::Degrees)) {
-        std::fputs("cannot write the lead sheets\n", stderr);
+        !lw::WriteLeadSheet(degrees, lw::kSheetBytes, lw::ChordNotation::Degrees) ||
+        !lw::WriteChordProSheet(chordPro, lw::kSheetBytes)) {
+        std::fputs("cannot write the sheets\n", stderr);
         return 1;
     }
     const std::vector<std::string> letterLines =
@@ -213,7 +232,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> degreeLines =
         lw::ChordLinesOf(lw::GenerateLeadSheet(lw::kSheetBytes, lw::ChordNotation::Degrees));
 
-    lw::RegisterRuns(folder, letters, degrees);
+    lw::RegisterRuns(folder, letters, degrees, chordPro);
     // C up to D with sharps, C to degrees, degrees to D with sharps.
     lw::CountingMessenger messenger;
     const auto sharps = lw::SpelledNoteNames(lw::Spelling::Sharp, messenger);

@@ -53,6 +53,13 @@ std::optional<UsageError> TakeStep(std::string_view text, ConvertRequest& reques
     return std::nullopt;
 }
 
+std::optional<SheetFormat> FormatNamed(std::string_view name) {
+    if (name == "auto") return SheetFormat::Auto;
+    if (name == "chordpro") return SheetFormat::ChordPro;
+    if (name == "lead-sheet") return SheetFormat::LeadSheet;
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
@@ -70,12 +77,13 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
     for (std::string& copy : copies) argv.push_back(copy.data());
     argv.push_back(nullptr);
 
-    enum : int { kSharps = 256, kFlats, kMarker, kExtension, kDryRun, kVersion };
+    enum : int { kSharps = 256, kFlats, kMarker, kExtension, kFormat, kDryRun, kVersion };
     static const option kOptions[] = {
         {"sharps", no_argument, nullptr, kSharps},
         {"flats", no_argument, nullptr, kFlats},
         {"marker", required_argument, nullptr, kMarker},
         {"extension", required_argument, nullptr, kExtension},
+        {"format", required_argument, nullptr, kFormat},
         {"dry-run", no_argument, nullptr, kDryRun},
         {"help", no_argument, nullptr, 'h'},
         {"version", no_argument, nullptr, kVersion},
@@ -105,6 +113,13 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                 break;
             case kExtension:
                 request.globals.FileExtension = optarg;
+                break;
+            case kFormat:
+                if (const std::optional<SheetFormat> format = FormatNamed(optarg))
+                    request.choices.format = *format;
+                else
+                    return UsageError{"unknown format '" + std::string(optarg) +
+                                      "'; a format is auto, chordpro or lead-sheet"};
                 break;
             case ':':
                 return UsageError{given + " needs a value"};

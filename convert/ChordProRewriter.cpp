@@ -201,8 +201,10 @@ std::size_t ChordProRewriter::RewriteDirective(std::string_view line, std::strin
     }
     const std::string_view value = line.substr(key->begin, key->size);
     if (!firstKey_) firstKey_ = std::string(value);
-    // A value that is no key is left for planning to refuse.
-    if (!keys_ || !ParseKeyName(value)) {
+    // A sheet that names a key no musician could play in is refused, wherever the directive
+    // is; while only the first key is looked for, planning refuses it.
+    if (chords_ && !ParseKeyName(value)) throw SheetRefused(std::string(kNoKeyInDirective));
+    if (!keys_) {
         out += line;
         return 0;
     }

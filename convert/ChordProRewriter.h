@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,15 @@
 #include "convert/ChordSymbol.h"
 
 namespace lw {
+
+inline constexpr std::string_view kNoKeyInDirective =
+    "ERROR! Key not found in input filename or {key} directive...";
+
+// Thrown for a sheet that must not be converted at all: a {key} directive that names no key.
+class SheetRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // Rewrites a ChordPro sheet handed over line by line, each line in one or more pieces without
 // its line end: the chords in brackets and in grids, and the keys of key directives. Every other

@@ -1,7 +1,11 @@
 #include "convert/RunPlan.h"
 
+#include "convert/ChordProKeys.h"
+#include "convert/ChordProPath.h"
+#include "convert/ChordProRewriter.h"
 #include "convert/OutputPath.h"
 #include "core/KeyFromFilename.h"
+#include "io/FileNames.h"
 #include "io/FileError.h"
 #include "io/LineReader.h"
 
@@ -85,9 +89,41 @@ bool IsSameFile(const std::string& path, const struct stat& input, FileSystem& f
 }
 
 // A chord line's first character is the whole marker: a longer marker matches no line, an
-// empty one only empty lines.
-bool IsChordLine(std::string_view line, std::string_view marker) {
-    return line.substr(0, 1) == marker;
+// empty one only empty lines. firstPiece is the line's first piece, which holds its first byte.
+bool IsChordLine(std::string_view firstPiece, bool endsLine, std::string_view marker) {
+    return firstPiece.substr(0, 1) == marker && (!marker.empty() || endsLine);
+}
+
+std::string_view LineEndBytes(LineEnd end) {
+    switch (end) {
+        case LineEnd::CrLf:
+            return "\r\n";
+        case LineEnd::Lf:
+            return "\n";
+        case LineEnd::Cr:
+            return "\r";
+        default:
+            return "";
+    }
+}
+
+// Reads the key of a ChordPro sheet into globals as a lead sheet's is read from its name; a
+// sheet with no key at all may still go By Step. The characters its name's key takes, or
+// nothing after its message.
+std::optional<std::size_t> TakeChordProKey(ModGlobals& globals, const RunChoices& choices,
+                                           const ChordProKeys& keys, Messenger& messenger) {
+    if (keys.sheet) {
+        globals.InputKeyCode = keys.sheet->code;
+        globals.InputKeyIsMinor = keys.sheet->minor;
+    } else if (choices.visibleList == ShownList::Step) {
+        globals.InputKeyCode = 0;  // only the step names the output
+        globals.InputKeyIsMinor = false;
+    } else {
+        messenger.ShowMessage(kNoKeyInDirective);
+        return std::nullopt;
+    }
+    globals.InputKeyLength = static_cast<int>(keys.keyLengthInName);
+    return keys.keyLengthInName;
 }
 
 }  // namespace
@@ -102,15 +138,28 @@ bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
 std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                const std::string& inputPath, RunHost& host, FileSystem& fs) {
     host.SetStatusField(StatusField::InputFile, inputPath);
+    const bool chordPro = choices.format == SheetFormat::ChordPro ||
+                          (choices.format == SheetFormat::Auto && IsChordProName(inputPath));
     const bool figuredBassInput = globals.ConvertMode == ConvertMode::FiguredBassToKey;
     if (figuredBassInput && !IsFiguredBassName(inputPath)) {
         host.ShowMessage("Not a proper Figured Bass filename!!");
         return std::nullopt;
     }
-    const struct stat input = LineReader(inputPath, fs).Identity();
+    LineReader reader(inputPath, fs);
+    const struct stat input = reader.Identity();
+    std::optional<ChordProKeys> chordProKeys;
+    if (chordPro) {
+        if (FileNameOf(inputPath).find('.') == std::string_view::npos) {
+            host.ShowMessage("ERROR! '.' not found in input filename...");
+            return std::nullopt;
+        }
+        chordProKeys = ReadChordProKeys(inputPath, reader, !figuredBassInput, host);
+        if (!chordProKeys) return std::nullopt;
+    }
     if (figuredBassInput)
         GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
-    else if (!GetKeyCodeFromFilename(inputPath, globals, host))
+    else if (chordPro ? !TakeChordProKey(globals, choices, *chordProKeys, host)
+                      : !GetKeyCodeFromFilename(inputPath, globals, host))
         return std::nullopt;
 
     std::optional<Conversion> conversion;
@@ -129,8 +178,26 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
         return std::nullopt;
     }
 
-    std::string outputPath = BuildOutputPath(inputPath, conversion->replacedKeyLength,
-                                             conversion->outputKeyName, globals.FileExtension);
+    std::string outputPath;
+    std::optional<ChordLineRewriter> keys;
+    if (!chordPro) {
+        outputPath = BuildOutputPath(inputPath, conversion->replacedKeyLength,
+                                     conversion->outputKeyName, globals.FileExtension);
+    } else {
+        // A sheet with no key anywhere is named by its step: "Song_+2.cho".
+        const bool keyless = !figuredBassInput && !chordProKeys->sheet;
+        outputPath = ChordProOutputPath(
+            inputPath, conversion->replacedKeyLength,
+            keyless ? SignedStepName(conversion->step) : conversion->outputKeyName);
+        if (!figuredBassInput && globals.ConvertMode != ConvertMode::KeyToFiguredBass) {
+            keys = conversion->rewriter;  // a key directive moves with the chords
+        } else if (figuredBassInput && chordProKeys->firstDirective) {
+            // The first directive becomes the chosen key; later ones keep their distance to it.
+            keys = ChordLineRewriter(
+                Notation::Letters, globals.OutputKeyCode - chordProKeys->firstDirective->code,
+                SpelledNoteNames(SpellingOf(globals), host), host);
+        }
+    }
     host.SetStatusField(StatusField::OutputFile, outputPath);
     if (outputPath == inputPath || IsSameFile(outputPath, input, fs)) {
         host.ShowMessage("ERROR! Input and Output Filenames are the same...");
@@ -138,8 +205,16 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
     }
     struct stat existing {};
     const bool replacesFile = fs.Lstat(outputPath.c_str(), &existing) == 0;
-    return RunPlan{inputPath,          input, std::move(outputPath), replacesFile,
-                   conversion->rewriter, globals.ChordLineMarker, conversion->step};
+    return RunPlan{inputPath,
+                   input,
+                   std::move(outputPath),
+                   replacesFile,
+                   conversion->rewriter,
+                   globals.ChordLineMarker,
+                   conversion->step,
+                   chordPro,
+                   figuredBassInput ? Notation::Degrees : Notation::Letters,
+                   std::move(keys)};
 }
 
 bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
@@ -152,22 +227,37 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
         ThrowFileError("Cannot read the input file", plan.inputPath,
                        "the file changed while it was read");
     std::unique_ptr<AtomicOutputFile> output = outputs.Create(plan.outputPath, now.st_mode);
+    std::optional<ChordProRewriter> sheet;
+    if (plan.chordPro) sheet.emplace(plan.rewriter, plan.notation, plan.keys);
+    ChordLineRewriter::ScanState scan;
     std::string converted;
-    bool stepRecorded = false;
+    bool lineStart = true, chordLine = false, stepRecorded = false;
     std::uint64_t nextReport = kProgressEvery;
-    while (const std::optional<std::string_view> line = input.NextLine()) {
-        host.SetStatusField(StatusField::InputLine, *line);
-        if (IsChordLine(*line, plan.chordLineMarker)) {
-            const std::size_t notes = plan.rewriter.ChordLineScan(*line, converted, host);
-            if (notes > 0 && !stepRecorded) {
-                globals.StepSemitones = plan.step;  // as the next run expects
-                stepRecorded = true;
-            }
-            output->WriteLine(converted);
-            host.SetStatusField(StatusField::OutputLine, converted);
+    // A line comes in one piece, or in several when it is longer than the reader's buffer.
+    while (const std::optional<Piece> piece = input.NextPiece()) {
+        const bool endsLine = piece->end != LineEnd::Continues;
+        std::size_t notes = 0;
+        if (sheet) {
+            converted.clear();
+            notes = sheet->Rewrite(piece->bytes, endsLine, converted, host);
         } else {
-            output->WriteLine(*line);
+            if (lineStart) chordLine = IsChordLine(piece->bytes, endsLine, plan.chordLineMarker);
+            if (chordLine) notes = plan.rewriter.Feed(scan, piece->bytes, endsLine, converted, host);
         }
+        const bool rewritten = sheet || chordLine;
+        output->Write(rewritten ? std::string_view(converted) : piece->bytes);
+        // A ChordPro sheet keeps each line's own line end, and adds none after a last line
+        // that has none; every line of a lead sheet ends in CR LF.
+        if (endsLine) output->Write(sheet ? LineEndBytes(piece->end) : "\r\n");
+        if (lineStart) {
+            host.SetStatusField(StatusField::InputLine, piece->bytes);
+            if (rewritten) host.SetStatusField(StatusField::OutputLine, converted);
+        }
+        if (notes > 0 && !stepRecorded) {
+            globals.StepSemitones = plan.step;  // as the next run expects
+            stepRecorded = true;
+        }
+        lineStart = endsLine;
         if (input.BytesRead() >= nextReport) {
             if (!host.KeepGoing({input.BytesRead(), input.Size(), 0, 1, plan.inputPath}))
                 return false;

@@ -16,11 +16,16 @@ namespace lw {
 // Which selection list the window shows; By Step runs are told apart from By Key by it.
 enum class ShownList { Key, Step, None };
 
+// How a sheet is read: by its extension (.cho, .crd, .chopro, .chordpro and .pro are ChordPro
+// sheets), or all as one kind.
+enum class SheetFormat { Auto, LeadSheet, ChordPro };
+
 // What the window's controls say when File, Open is chosen.
 struct RunChoices {
     ShownList visibleList = ShownList::Key;
     std::optional<int> keyIndex;           // the selected row of the key list, if any
     Spelling preference = Spelling::Flat;  // the "#" and "b" buttons
+    SheetFormat format = SheetFormat::Auto;
 };
 
 // One conversion, ready to write once the user agrees. It holds no open file, so a batch can
@@ -33,6 +38,12 @@ struct RunPlan {
     ChordLineRewriter rewriter;
     std::string chordLineMarker;
     int step;  // the interval StepSemitones records once a note has been converted
+
+    // A ChordPro sheet: its chords in brackets and grids name notes by notation; keys rewrites
+    // its key directives, which are kept without one.
+    bool chordPro;
+    Notation notation;
+    std::optional<ChordLineRewriter> keys;
 };
 
 // Whether a run may start: every mode but Key to Figured Bass needs a key or a step chosen

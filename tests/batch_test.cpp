@@ -56,11 +56,6 @@ const Case kCases[] = {
      "Output files written: 1 of 3\nChosen files refused: 2 (see the details) | A_C.txt \u2192 A_D.txt: written\n"
      "B_C.txt \u2192 B_D.txt: refused\n    Cannot write the output file {dir}/B_D.txt: No space left on device\n"
      "C_C.txt \u2192 C_D.txt: refused\n    Cannot write the output file {dir}/C_D.txt: No space left on device", "A_C.txt A_D.txt"},
-    {"a failed sync puts no output in place", {"A_C.txt", "B_C.txt"},
-     [](FaultyFileSystem& fs, RecordingHost&) { fs.syncfsError = EIO; }, "A_C.txt=C B_C.txt=C B_D.txt=old",
-     "Output files written: 0 of 2\nChosen files refused: 2 (see the details) | A_C.txt \u2192 A_D.txt: refused\n"
-     "    Cannot write the output file {dir}/A_D.txt: Input/output error\nB_C.txt \u2192 B_D.txt: refused\n"
-     "    Cannot write the output file {dir}/B_D.txt: Input/output error", " "},
     {"two files with one output, the second through a linked folder", {"x_C.txt", "link/x_C.text"},
      Nothing, "B_D.txt=old x_C.text=C x_C.txt=C x_D.txt=D",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | x_C.txt \u2192 x_D.txt: written\n"

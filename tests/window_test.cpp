@@ -55,7 +55,9 @@ TEST(Startup, TheFilesGiveTheMarkerTheFilterAndTheHelp) {
     }};
     window.findChild<QListWidget*>("lstKey")->setCurrentRow(0);
     window.findChild<QAction*>("mnuFileOpen")->trigger();
-    EXPECT_EQ(filters, QStringList{"*.lst (*.lst)"});
+    EXPECT_EQ(filters.join(";;"), "*.lst (*.lst);;ChordPro sheets (*.cho *.crd *.chopro *.chordpro "
+                                  "*.pro);;Lead sheets and ChordPro sheets (*.lst *.cho *.crd "
+                                  "*.chopro *.chordpro *.pro)");
     EXPECT_EQ(Rows(window, "lstHelp"), QStringList{});
     EXPECT_EQ(Rows(window, "lstKey").join(", "),
               "A (F#m), A# (Gm), Bb (Gm), B (G#m), C (Am), C# (A#m), Db (Bbm), D (Bm), D# (B#m), "
@@ -108,12 +110,13 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     EXPECT_TRUE(window.findChild<QWidget*>("Frame1")->isVisibleTo(&window) && keys->isHidden());
 }
 
-// File, Convert Several By Step with sharps: one question before anything is written, a summary
-// at the end, each file in their details; the next dialog opens where the typed files are.
+// File, Convert Several By Step with sharps on lead sheets and a ChordPro sheet: one question
+// before anything is written, a summary at the end, each file in their details; the next
+// dialog opens where the typed files are.
 TEST(ConvertSeveral, AsksOnceWritesAndSumsUp) {
     const TempFolder songs;
     QString typed;
-    for (const char* name : {"A_C.txt", "Notes.txt", "B_C.txt"})
+    for (const char* name : {"A_C.txt", "Notes.txt", "B_C.txt", "D_C.cho"})
         typed += '"' + QString::fromStdString(songs.Write(name, "^C\r\n")) + "\" ";
     songs.Write("B_C#.txt", "old");
     frmMain window(LEADWRIGHT_SHIPPED_DIR);
@@ -121,32 +124,43 @@ TEST(ConvertSeveral, AsksOnceWritesAndSumsUp) {
     window.findChild<QRadioButton*>("optPref_0")->click();  // "#"
     auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
     QStringList seen;
-    QString secondFolder;
-    const Answer noteFolderAndChoose = [&](QWidget& modal) {
+    QString secondFolder, secondFilter;
+    // The first time the user picks the filter entry that shows both kinds of sheet; the
+    // dialog keeps it and its folder for the next time.
+    const Answer pickBothKindsAndChoose = [&](QWidget& modal) {
         if (auto* dialog = qobject_cast<QFileDialog*>(&modal))
+            dialog->selectNameFilter(dialog->nameFilters().last());
+        return ChooseFile(typed)(modal);
+    };
+    const Answer noteFolderAndChoose = [&](QWidget& modal) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(&modal)) {
             secondFolder = dialog->directory().absolutePath();
+            secondFilter = dialog->selectedNameFilter();
+        }
         return ChooseFile(typed)(modal);
     };
     {
-        ModalAnswers answers{ChooseFile(typed), Press(QMessageBox::Cancel, seen),
+        ModalAnswers answers{pickBothKindsAndChoose, Press(QMessageBox::Cancel, seen),
                              noteFolderAndChoose, Press(QMessageBox::Ok, seen),
                              Press(QMessageBox::Ok, seen)};
         convertSeveral->trigger();
-        EXPECT_EQ(songs.Names().size(), 4u);  // Cancel at the question wrote nothing
+        EXPECT_EQ(songs.Names().size(), 5u);  // Cancel at the question wrote nothing
         convertSeveral->trigger();
     }
     EXPECT_EQ(secondFolder.toStdString(), songs.path.string());
+    EXPECT_TRUE(secondFilter.startsWith("Lead sheets and ChordPro sheets"));
     const QString question =
-        Box("Output files to write: 2\nExisting files they replace: 1\nChosen files refused: 1 "
+        Box("Output files to write: 3\nExisting files they replace: 1\nChosen files refused: 1 "
             "(see the details)\n\nWrite the output files?",
             QMessageBox::Ok | QMessageBox::Cancel,
-            "A_C.txt \u2192 A_C#.txt\nNotes.txt: refused\n    ERROR! Key not found in input "
-            "filename...\nB_C.txt \u2192 B_C#.txt (replaces a file)");
+            "A_C.txt \u2192 A_C#.txt\nB_C.txt \u2192 B_C#.txt (replaces a file)\nD_C.cho \u2192 "
+            "D_C#.cho\nNotes.txt: refused\n    ERROR! Key not found in input filename...");
     const QString summary = Box(
-        "Output files written: 2 of 3\nChosen files refused: 1 (see the details)", QMessageBox::Ok,
-        "A_C.txt \u2192 A_C#.txt: written\nNotes.txt: refused\n    ERROR! Key not found in input "
-        "filename...\nB_C.txt \u2192 B_C#.txt: replaced a file");
-    EXPECT_EQ(seen, (QStringList{question, question, summary}));
+        "Output files written: 3 of 4\nChosen files refused: 1 (see the details)", QMessageBox::Ok,
+        "A_C.txt \u2192 A_C#.txt: written\nB_C.txt \u2192 B_C#.txt: replaced a file\nD_C.cho "
+        "\u2192 D_C#.cho: written\nNotes.txt: refused\n    ERROR! Key not found in input filename...");
+    EXPECT_EQ(seen.join("\n---\n").toStdString(),
+              QStringList({question, question, summary}).join("\n---\n").toStdString());
     EXPECT_EQ(ReadBytes(songs.Path("A_C#.txt")) + ReadBytes(songs.Path("B_C#.txt")),
               "^C#\r\n^C#\r\n");
 }
