@@ -20,15 +20,16 @@ namespace lw::test {
 struct FaultyFileSystem : FileSystem {
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
-    std::size_t readChunk = kNoLimit;        // bytes a read hands out at most
-    std::size_t readFailsAfter = kNoLimit;   // then reads fail with EIO
-    std::size_t readEndsAfter = kNoLimit;    // then the file seems to end: it was shortened
-    std::size_t writeFailsAfter = kNoLimit;  // then the disk is full
+    // The bytes a read hands out at most; the bytes read after which reads fail with EIO, or
+    // after which the file seems to end (it was shortened); the bytes written after which the
+    // disk is full.
+    std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
+    std::size_t writeFailsAfter = kNoLimit;
     // Each nonzero error number makes that call fail with it; createError hits only files
     // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
     // reported only through a descriptor opened before the last write.
-    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0;
-    int flockError = 0;
+    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
+        flockError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;

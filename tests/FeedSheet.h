@@ -10,8 +10,8 @@ namespace lw::test {
 
 // Piece sizes that make every byte position a cut and let a held text meet a limit within a
 // piece or at its end; the last one hands over whole lines.
-constexpr std::size_t kPieceSizes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16,
-                                       SIZE_MAX};
+constexpr std::size_t kPieceSizes[] = {1,  2,  3,  4,  5,  6,  7,  8,       9,
+                                       10, 11, 12, 13, 14, 15, 16, SIZE_MAX};
 
 // Hands a sheet over as a reader does: line by line without line ends, each line in pieces of
 // size bytes and a last one of the rest, and copies each line end (LF, CR LF or CR) into out.

@@ -34,21 +34,18 @@ std::string Contents(const TempFolder& folder) {
 // is synced by itself before its rename, and its folder after.
 TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) {
     const mode_t umaskBefore = umask(022);
-    struct Case {
-        const char* name;
-        std::optional<mode_t> oldMode;
-        uid_t owner;
-        mode_t inputMode, expected;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct { const char* name; std::optional<mode_t> oldMode; uid_t owner; mode_t inputMode, expected; } cases[] = {
         {"a private output stays private", 0600, geteuid(), 0644, 0600},
         {"no group write the umask takes away", 0666, geteuid(), 0644, 0644},
-        {"nothing from a file someone else planted", 0666, 65534, 0640, 0640},
+        {"nothing from a 0666 file someone else planted", 0666, 65534, 0640, 0640},
+        {"nothing from a 0600 file someone else planted", 0600, 65534, 0644, 0644},
         {"a new output from a private input is private", std::nullopt, 0, 0600, 0600},
         {"a new output has the input's permissions less the umask", std::nullopt, 0, 0666, 0644},
     };
+    // clang-format on
     const std::string big(300 * 1024, 'x');  // more than the buffer holds
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         if (c.oldMode && c.owner != geteuid() && geteuid() != 0) continue;  // only root can chown
         const TempFolder folder;
         const std::string output = folder.Path("Song_D.txt");
@@ -75,36 +72,21 @@ TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) 
     umask(umaskBefore);
 }
 
-struct SetCase {
-    const char* name;
-    Texts outputs;
-    void (*breakIt)(FaultyFileSystem&);
-    Texts messages;        // "{dir}" stands for the folder
-    std::string contents;  // of the folder afterwards
-};
-
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
+// The messages ("{dir}" for the folder) and the folder's contents afterwards.
 // clang-format off
+struct SetCase { const char* name; Texts outputs; void (*breakIt)(FaultyFileSystem&); Texts messages; std::string contents; };
 const SetCase kSetCases[] = {
     {"a set puts every output in place", kAB, [](FaultyFileSystem&) {}, {}, "A_D.txt=A B_D.txt=B"},
-    {"a failed syncfs keeps every old output", kAB, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; },
-     {"Cannot write the output file {dir}/A_D.txt: Input/output error",
-      "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a failed fsync of a set of one keeps its old output", kA, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; },
-     {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a write that fails at close keeps that old output", kAB, [](FaultyFileSystem& fs) { fs.closeError = EDQUOT; },
-     {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
-    {"a failed folder sync is reported for the outputs put in place", kAB,
-     [](FaultyFileSystem& fs) { fs.fsyncError = EIO; },  // a larger set syncs no file by itself
-     {"Cannot save the output file {dir}/A_D.txt: Input/output error",
-      "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
-    {"a failed rename keeps the old output", kA, [](FaultyFileSystem& fs) { fs.renameError = EACCES; },
-     {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
-    {"a file that another run removed before it was locked is made again", kA,
-     [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=old"},
-    {"no output without a lock", kA, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; },
-     {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed syncfs keeps every old output", kAB, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed fsync of a set of one keeps its old output", kA, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a write that fails at close keeps that old output", kAB, [](FaultyFileSystem& fs) { fs.closeError = EDQUOT; }, {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
+    // a larger set syncs no file by itself: the failed fsync is its folder's
+    {"a failed folder sync is reported for the outputs put in place", kAB, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
+    {"a failed rename keeps the old output", kA, [](FaultyFileSystem& fs) { fs.renameError = EACCES; }, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
+    {"a file that another run removed before it was locked is made again", kA, [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=old"},
+    {"no output without a lock", kA, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; }, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
 };
 // clang-format on
 
@@ -124,17 +106,14 @@ Texts WriteSet(const TempFolder& folder, const Texts& names, FileSystem& fs) {
     }
     for (const OutputSet::Failure& failure : set.Publish()) messages.push_back(failure.message);
     const std::string dir = folder.path.string();
-    for (std::string& message : messages)
-        if (const auto at = message.find(dir); at != std::string::npos)
-            message.replace(at, dir.size(), "{dir}");
+    for (std::string& message : messages) message.replace(message.find(dir), dir.size(), "{dir}");
     return messages;
 }
 
 TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
     for (const SetCase& c : kSetCases) {
         const TempFolder folder;
-        folder.Write("A_D.txt", "old");
-        folder.Write("B_D.txt", "old");
+        for (const char* name : {"A_D.txt", "B_D.txt"}) folder.Write(name, "old");
         FaultyFileSystem fs;
         c.breakIt(fs);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
@@ -154,14 +133,8 @@ TEST(OutputSet, SyncsEachFileSystemAndEachFolderOnce) {
 
 // Temporary files in the folder before an output is written there, as the test holds them.
 enum class Held { No, Locked, Fifo };
-struct Planted {
-    const char* why;
-    std::string name;
-    Held held;
-    bool kept;
-};
-
 // clang-format off
+struct Planted { const char* why; std::string name; Held held; bool kept; };
 const Planted kPlanted[] = {
     {"left by a killed run", ".leadwright-0123456789abcdef.tmp", Held::No, false},
     {"written by a live run", ".leadwright-00000001aaaaaaaa.tmp", Held::Locked, true},
@@ -185,12 +158,10 @@ TEST(OutputFile, RemovesTheTemporaryFilesOfKilledRunsOnly) {
             ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
         else
             folder.Write(planted.name, planted.why);
-        if (planted.held == Held::Locked) {
-            locks.push_back(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-            ASSERT_EQ(flock(locks.back(), LOCK_EX), 0) << planted.why;
-        }
+        if (planted.held == Held::Locked) locks.push_back(open(path.c_str(), O_RDONLY));
         if (planted.kept) kept.insert(planted.name);
     }
+    for (const int fd : locks) ASSERT_EQ(flock(fd, LOCK_EX), 0);
     OutputSet set(SystemFileSystem());
     set.Add(set.Create(folder.Path("Song_D.txt"), 0644));
     set.Publish();
