@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/FileSystem.h"
@@ -52,10 +53,7 @@ struct FaultyFileSystem : FileSystem {
         if (!taken_.empty()) ::unlink(std::exchange(taken_, "").c_str());
         return FileSystem::Flock(fd, operation);
     }
-    int Fchmod(int fd, mode_t mode) override {
-        calls += "fchmod ";
-        return FileSystem::Fchmod(fd, mode);
-    }
+    int Fchmod(int fd, mode_t mode) override { return Log("fchmod").Fchmod(fd, mode); }
     ssize_t Read(int fd, void* buffer, size_t size) override {
         if (read_ >= readFailsAfter) return Fail(EIO);
         size = std::min({size, readChunk, readFailsAfter - read_,
@@ -65,35 +63,36 @@ struct FaultyFileSystem : FileSystem {
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
-        calls += "write ";
         if (written_ >= writeFailsAfter) return Fail(ENOSPC);
         const ssize_t put =
-            FileSystem::Write(fd, buffer, std::min(size, writeFailsAfter - written_));
+            Log("write").Write(fd, buffer, std::min(size, writeFailsAfter - written_));
         written_ += std::size_t(std::max<ssize_t>(put, 0));
         return put;
     }
     int Fsync(int fd) override {
-        calls += "fsync ";
-        return fsyncError != 0 ? Fail(fsyncError) : FileSystem::Fsync(fd);
+        return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
     }
     int Close(int fd) override {
         const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does
         return fd == outputFd_ && closeError != 0 ? Fail(closeError) : result;
     }
     int Syncfs(int fd) override {
-        calls += "syncfs ";
         if (syncfsError != 0 && writtenWhenOpened_[fd] < written_) return Fail(syncfsError);
-        return FileSystem::Syncfs(fd);
+        return Log("syncfs").Syncfs(fd);
     }
     int Rename(const char* from, const char* to) override {
-        calls += "rename ";
-        return renameError != 0 ? Fail(renameError) : FileSystem::Rename(from, to);
+        return renameError != 0 ? Fail(renameError) : Log("rename").Rename(from, to);
     }
 
 private:
     static int Fail(int error) {
         errno = error;
         return -1;
+    }
+    // Notes a call that goes through to the real file system.
+    FileSystem& Log(std::string_view call) {
+        calls.append(call).append(" ");
+        return SystemFileSystem();
     }
     std::size_t read_ = 0, written_ = 0;
     std::map<int, std::size_t> writtenWhenOpened_;  // the bytes written when each fd was opened

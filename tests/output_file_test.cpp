@@ -121,16 +121,6 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
     }
 }
 
-// One syncfs for the set's file system, then the renames, then one sync for each folder.
-TEST(OutputSet, SyncsEachFileSystemAndEachFolderOnce) {
-    const TempFolder folder;
-    std::filesystem::create_directory(folder.Path("sub"));
-    FaultyFileSystem fs;
-    EXPECT_EQ(WriteSet(folder, {"A_D.txt", "sub/B_D.txt", "C_D.txt"}, fs), Texts{});
-    EXPECT_EQ(fs.calls,
-              "write fchmod write fchmod write fchmod syncfs rename rename rename fsync fsync ");
-}
-
 // Temporary files in the folder before an output is written there, as the test holds them.
 enum class Held { No, Locked, Fifo };
 // clang-format off
@@ -148,10 +138,13 @@ const Planted kPlanted[] = {
 };
 // clang-format on
 
-TEST(OutputFile, RemovesTheTemporaryFilesOfKilledRunsOnly) {
+// A set in two folders removes the temporary files of killed runs only, then makes one syncfs
+// for its file system, the renames, and one sync for each folder.
+TEST(OutputSet, RemovesTheTemporaryFilesOfKilledRunsOnlyAndSyncsEachFolderOnce) {
     const TempFolder folder;
+    std::filesystem::create_directory(folder.Path("sub"));
     std::vector<int> locks;
-    std::set<std::string> kept{"Song_D.txt"};
+    std::set<std::string> kept{"A_D.txt", "C_D.txt", "sub"};
     for (const Planted& planted : kPlanted) {
         const std::string path = folder.Path(planted.name);
         if (planted.held == Held::Fifo)
@@ -162,10 +155,11 @@ TEST(OutputFile, RemovesTheTemporaryFilesOfKilledRunsOnly) {
         if (planted.kept) kept.insert(planted.name);
     }
     for (const int fd : locks) ASSERT_EQ(flock(fd, LOCK_EX), 0);
-    OutputSet set(SystemFileSystem());
-    set.Add(set.Create(folder.Path("Song_D.txt"), 0644));
-    set.Publish();
+    FaultyFileSystem fs;
+    EXPECT_EQ(WriteSet(folder, {"A_D.txt", "sub/B_D.txt", "C_D.txt"}, fs), Texts{});
     EXPECT_EQ(folder.Names(), kept);
+    EXPECT_EQ(fs.calls,
+              "write fchmod write fchmod write fchmod syncfs rename rename rename fsync fsync ");
     for (const int fd : locks) close(fd);
 }
 

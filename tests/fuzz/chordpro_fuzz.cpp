@@ -19,7 +19,7 @@ struct NoMessages : lw::Messenger {
 } messenger;
 
 // Rewrites sheet as a run does with notes for chords and keys, each line in pieces of size
-// bytes; nothing when the sheet is refused.
+// bytes (whole when 0); nothing when the sheet is refused.
 std::optional<std::string> Rewrite(std::string_view sheet, const lw::ChordLineRewriter& notes,
                                    std::size_t size) {
     lw::ChordProRewriter rewriter(notes, lw::Notation::Letters, notes);
@@ -48,20 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lw::ChordLineRewriter respell(lw::Notation::Letters, 0, names, messenger);
 
     // A sheet with a key directive that names no key is refused however it is cut.
-    const std::optional<std::string> whole = Rewrite(sheet, up, SIZE_MAX);
+    const std::optional<std::string> whole = Rewrite(sheet, up, 0);
     if (Rewrite(sheet, up, 1 + data[1] % 32) != whole) std::abort();
     if (!whole) return 0;
 
     // Without note letters, the sheet is what it was, but for keys that now name no key.
     std::string masked = sheet;
     for (char& c : masked) c = c >= 'A' && c <= 'G' ? 'x' : c;
-    if (const auto out = Rewrite(masked, up, SIZE_MAX); out && out != masked) std::abort();
+    if (const auto out = Rewrite(masked, up, 0); out && out != masked) std::abort();
 
     // A root's sign followed by another sign ("C#b5") reads as another root once the root is
     // respelled, as on chord lines; a text near the hold limit may outgrow it.
     bool readsAlike = sheet.size() + 2 < lw::ChordProRewriter::kHoldLimit;
     for (const char* pair : {"##", "#b", "b#", "bb"}) readsAlike &= sheet.find(pair) == sheet.npos;
-    if (readsAlike && Rewrite(*whole, down, SIZE_MAX) != Rewrite(sheet, respell, SIZE_MAX))
-        std::abort();
+    if (readsAlike && Rewrite(*whole, down, 0) != Rewrite(sheet, respell, 0)) std::abort();
     return 0;
 }
