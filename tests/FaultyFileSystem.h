@@ -1,7 +1,6 @@
 #pragma once
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -38,13 +37,12 @@ struct FaultyFileSystem : FileSystem {
     std::string calls;  // "write fchmod fsync ...": the calls that make outputs durable, in order
 
     int Open(const char* path, int flags, mode_t mode) override {
-        if ((flags & O_ACCMODE) != O_RDONLY) {
-            if (createError != 0) return Fail(createError);
-            if (createModes.size() == takenBeforeLock) taken_ = path;
-            createModes.push_back(mode);
-        }
+        const bool output = (flags & O_ACCMODE) != O_RDONLY;
+        if (output && createError != 0) return Fail(createError);
+        if (output && createModes.size() == takenBeforeLock) taken_ = path;
+        if (output) createModes.push_back(mode);
         const int fd = FileSystem::Open(path, flags, mode);
-        if ((flags & O_ACCMODE) != O_RDONLY) outputFd_ = fd;
+        if (output) outputFd_ = fd;
         writtenWhenOpened_[fd] = written_;
         return fd;
     }

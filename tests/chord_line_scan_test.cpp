@@ -10,13 +10,12 @@ namespace lw {
 namespace {
 
 using namespace std::string_literals;
-using test::Texts;
 
 constexpr Notation L = Notation::Letters, D = Notation::Degrees;
 
 // names: '#' or 'b' for notes spelled so, 'd' for degrees.
 // clang-format off
-struct ScanCase { const char* name; Notation notation; int step; char names; std::string line, expected; std::size_t notes; Texts messages = {}; };
+struct ScanCase { const char* name; Notation notation; int step; char names; std::string line, expected; std::size_t notes; test::Texts messages = {}; };
 const ScanCase kCases[] = {
     {"lowercase is never a note", L, 2, '#', "^am", "^am", 0},
     {"only a chord's first letter is its root", L, 2, '#', "^CG C G", "^DG D A", 3},

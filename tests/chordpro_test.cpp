@@ -11,10 +11,7 @@
 namespace lw {
 namespace {
 
-using test::Texts;
-
 constexpr Notation L = Notation::Letters, D = Notation::Degrees;
-constexpr std::size_t kLimit = ChordProRewriter::kHoldLimit;
 
 // clang-format off
 const struct { Notation notation; bool chord; std::vector<std::string> texts; } kReadings[] = {
@@ -27,10 +24,8 @@ const struct { Notation notation; bool chord; std::vector<std::string> texts; } 
 // degrees), and the step of the key directives' rewriter, if there is one.
 struct Run { Notation notation; int step; char names; std::optional<int> keyStep; };
 const Run kGToD{L, 7, '#', 7};                       // By Key from G to D
-const Run kGToDegrees{L, -10, 'd', std::nullopt};    // Key to Figured Bass of a sheet in G
-const Run kGToBb{D, 1, 'b', 1 - 10};                 // Figured Bass to Key, "Bb (Gm)"
 
-const std::string kLong(kLimit, '7');  // makes a text one byte too long with "C"+kLong
+const std::string kLong(ChordProRewriter::kHoldLimit, '7');  // makes a text one byte too long with "C"+kLong
 
 struct SheetCase { const char* name; Run run; std::string input, expected; std::size_t notes; };
 const SheetCase kSheets[] = {
@@ -45,8 +40,8 @@ const SheetCase kSheets[] = {
     {"grid words", kGToD, "{sog}\nIntro |\tG~C . % | Am7 x2 /D (E) ~G |\n{eog}", "{sog}\nIntro |\tD~G . % | Em7 x2 /D (E) ~D |\n{eog}", 4},
     {"sections kept to their end or the file's", kGToD, "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[G]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
     {"key directive forms", kGToD, "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n{keys: G}\n{meta: keys G}", "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n{keys: G}\n{meta: keys G}", 5},
-    {"to figured bass keeps the key", kGToDegrees, "{key: G}\n[G]A[D/F#]", "{key: G}\n[I]A[V/VII]", 3},
-    {"from figured bass, modulation", kGToBb, "{key: G}\n[I]\n{key: D}\n[V/VII]", "{key: Bb}\n[Bb]\n{key: F}\n[F/A]", 5},
+    {"to figured bass keeps the key", {L, -10, 'd', std::nullopt}, "{key: G}\n[G]A[D/F#]", "{key: G}\n[I]A[V/VII]", 3},
+    {"from figured bass to Bb (Gm), modulation", {D, 1, 'b', 1 - 10}, "{key: G}\n[I]\n{key: D}\n[V/VII]", "{key: Bb}\n[Bb]\n{key: F}\n[F/A]", 5},
     {"degree tensions", {D, 5, '#', std::nullopt}, "[I13/b9] [IV7/V] [bVII] [V7/#11]", "[D13/b9] [G7/A] [C] [A7/#11]", 5},
     {"'[' with no ']'", kGToD, "[C] and [G no close", "[G] and [G no close", 1},
     {"byte-order mark, at the start only", kGToD, "\xEF\xBB\xBF{key: G}\n\xEF\xBB\xBF{key: G}", "\xEF\xBB\xBF{key: D}\n\xEF\xBB\xBF{key: G}", 1},
@@ -110,7 +105,7 @@ TEST(ChordProRewriter, ConvertsChordsAndKeysOnlyHoweverFed) {
                 notes += rewriter.Rewrite(piece, endsLine, out, host);
             });
             ASSERT_EQ(std::tuple(out, notes, host.messages),
-                      std::tuple(c.expected, c.notes, Texts{}))
+                      std::tuple(c.expected, c.notes, test::Texts{}))
                 << c.name << ", pieces of " << size;
         }
     }

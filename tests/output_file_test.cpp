@@ -20,14 +20,6 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// "name=bytes" for every file in the folder, in name order.
-std::string Contents(const TempFolder& folder) {
-    std::string contents;
-    for (const std::string& name : folder.Names())
-        contents += (contents.empty() ? "" : " ") + name + "=" + ReadBytes(folder.Path(name));
-    return contents;
-}
-
 // An output keeps the bytes as written, through the buffer or past it. Its temporary file is
 // private while it is written; the output then gets the permissions of the file it replaces if
 // the user owns it, else those of the input, never more than the umask allows. A single output
@@ -117,7 +109,10 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
         FaultyFileSystem fs;
         c.breakIt(fs);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
-        EXPECT_EQ(Contents(folder), c.contents) << c.name;
+        std::string contents;  // "name=bytes" for every file, in name order
+        for (const std::string& name : folder.Names())
+            contents += (contents.empty() ? "" : " ") + name + "=" + ReadBytes(folder.Path(name));
+        EXPECT_EQ(contents, c.contents) << c.name;
     }
 }
 
