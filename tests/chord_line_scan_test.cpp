@@ -23,7 +23,7 @@ const ScanCase kCases[] = {
     {"bytes above 127 pass", L, 2, '#', "^C\xffm G", "^D\xffm A", 2},
     {"a slash bass changes", L, 1, 'b', "^G13/Ab", "^Ab13/A", 2},
     {"a slash before anything else stays", L, 2, '#', "^G13/b9 C/ D C/", "^A13/b9 D/ D D/", 3},
-    {"two-character notes", L, -3, 'd', "^Cb B# E# Fb Db C#", "^VII I IV III bII bII", 6},
+    {"every note", L, -3, 'd', "^A A# Ab B B# Bb C C# Cb D D# Db E E# Eb F F# Fb G G# Gb", "^VI bVII bVI VII I bVII I bII VII II bIII bII III IV bIII IV bV III V bVI bV", 21},
     {"degrees of a sheet in C", L, -3, 'd', "^C Am7 F#m7b5 G13/b9 C/E", "^I VIm7 bVm7b5 V13/b9 I/III", 6},
     {"degrees back in Bb", D, 1, 'b', "^I  IV/V  bVII7", "^Bb  Eb/F  Ab7", 4},
     {"degrees back in C", D, 3, 'b', "^bVII VII VIm7 (IV) V7b9 iv C IV", "^Bb B Am7 (F) G7b9 iv C F", 6},

@@ -15,7 +15,7 @@ constexpr Notation L = Notation::Letters, D = Notation::Degrees;
 
 // clang-format off
 const struct { Notation notation; bool chord; std::vector<std::string> texts; } kReadings[] = {
-    {L, true, {"A", "Am7", "Bbmaj7", "C#m7b5", "Dsus4", "E7(#9)", "F6/9", "Gadd9/B", "D+", "A\xC2\xB0" "7", "C\xC3\xB8", "C\xCE\x94" "7", "Ebmaj7#11", "G13/b9", "C7/#11", "FMaj7/E", "/D", "(E)", "(/F#)", "C2", "Cmadd9", "Bbm(no3)"}},
+    {L, true, {"A", "Am7", "Bbmaj7", "C#m7b5", "Dsus4", "E7(#9)", "F6/9", "Gadd9/B", "D+", "A\xC2\xB0" "7", "C\xC3\xB8", "C\xCE\x94" "7", "Ebmaj7#11", "G13/b9", "C7/#11", "FMaj7/E", "/D", "(E)", "(/F#)", "C2", "Cmadd9", "Bbm(no3)", "Cmin7", "CMin", "CM7", "Cmi", "Cma7", "Cdim", "Caug", "C7alt", "C7omit3", "Co7", "C7-5", "C7,9"}},
     {L, false, {"Chorus", "Bridge", "Amazing", "Coda", "Intro", "Verse 2", "N.C.", "x2", "/", "|", "^", "bIV", "Bes", "c", "D'", "", "C/", "C/E7", "G C"}},
     {D, true, {"IV7/V", "bVIIm7", "I13/b9", "(V)", "/bIII"}}, {D, false, {"bIV", "IIII", "I/b", "Intro", "C"}},
 };
@@ -37,7 +37,7 @@ const SheetCase kSheets[] = {
     {"comment, '#' first only", kGToD, "# capo 2 for the choir [G]\n #[G]", "# capo 2 for the choir [G]\n #[D]", 1},
     {"labels", kGToD, "[Chorus][Verse 2][x2][|][^][][G C][(E)][/F#]", "[Chorus][Verse 2][x2][|][^][][G C][(B)][/C#]", 2},
     {"chorus", kGToD, "{soc}\n[C]Glory\n{eoc}", "{soc}\n[G]Glory\n{eoc}", 1},
-    {"grid words", kGToD, "{sog}\nIntro |\tG~C . % | Am7 x2 /D (E) ~G |\n{eog}", "{sog}\nIntro |\tD~G . % | Em7 x2 /D (E) ~D |\n{eog}", 4},
+    {"grid words", kGToD, "{sog}\nIntro |\tG~C . % | Am7 x2 /D (E) ~G C\xff |\n{eog}", "{sog}\nIntro |\tD~G . % | Em7 x2 /D (E) ~D C\xff |\n{eog}", 4},
     {"sections kept to their end or the file's", kGToD, "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[G]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
     {"key directive forms", kGToD, "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n{keys: G}\n{meta: keys G}", "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n{keys: G}\n{meta: keys G}", 5},
     {"to figured bass keeps the key", {L, -10, 'd', std::nullopt}, "{key: G}\n[G]A[D/F#]", "{key: G}\n[I]A[V/VII]", 3},
@@ -51,6 +51,7 @@ const SheetCase kSheets[] = {
     {"longer brackets are kept", kGToD, "[C" + kLong + "] [G]", "[C" + kLong + "] [D]", 1},
     {"longer grid words are kept", kGToD, "{sog}\nC" + kLong + "\tG", "{sog}\nC" + kLong + "\tD", 1},
     {"longer directives are kept", kGToD, "{sot" + kLong + "}\n[G]", "{sot" + kLong + "}\n[D]", 1},
+    {"too far in for a directive", kGToD, std::string(kLong.size() + 1, ' ') + "{sot}\n[G]", std::string(kLong.size() + 1, ' ') + "{sot}\n[D]", 1},
 };
 
 struct KeyCase { const char* name; std::string sheet; std::optional<std::string> key; int lines; };
