@@ -44,7 +44,7 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
             test::FaultyFileSystem fs;
             fs.readChunk = readSize;
-            LineReader pieces(path, fs), lines(path, fs);
+            LineReader pieces(path, fs), lines(path, SystemFileSystem());
             std::string shown, joined, whole;
             while (const auto piece = pieces.NextPiece()) {
                 shown.append(piece->bytes).append(kEndTags[static_cast<int>(piece->end)]);
