@@ -11,7 +11,7 @@ cmake -S "$fuzz/../.." -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE
     -DLEADWRIGHT_BUILD_TESTS=OFF -DLEADWRIGHT_BUILD_BENCH=OFF
 cmake --build "$build" --target chordpro_fuzz
 
-# New inputs go to the build folder; the committed seeds are only read.
+# New inputs and any crash go to the build folder; the committed seeds are only read.
 mkdir -p "$build/chordpro-corpus"
 "$build/tests/fuzz/chordpro_fuzz" -max_total_time="$seconds" -dict="$fuzz/chordpro.dict" \
-    "$build/chordpro-corpus" "$fuzz/corpus"
+    -artifact_prefix="$build/" "$build/chordpro-corpus" "$fuzz/corpus"
