@@ -1,12 +1,12 @@
 #pragma once
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,40 +20,38 @@ namespace lw::test {
 struct FaultyFileSystem : FileSystem {
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
-    std::size_t readChunk = kNoLimit;        // bytes a read hands out at most
-    std::size_t readFailsAfter = kNoLimit;   // then reads fail with EIO
-    std::size_t readEndsAfter = kNoLimit;    // then the file seems to end: it was shortened
-    std::size_t writeFailsAfter = kNoLimit;  // then the disk is full
+    // The bytes a read hands out at most; the bytes read after which reads fail with EIO, or
+    // after which the file seems to end (it was shortened); the bytes written after which the
+    // disk is full.
+    std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
+    std::size_t writeFailsAfter = kNoLimit;
     // Each nonzero error number makes that call fail with it; createError hits only files
-    // opened for writing, closeError only their Close.
-    // fsyncError hits files and folders, folderFsyncError folders only.
-    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0;
-    int folderFsyncError = 0, flockError = 0;
+    // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
+    // reported only through a descriptor opened before the last write.
+    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
+        flockError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
     std::vector<mode_t> createModes;  // the permissions each file was created with
-    // The calls that open, write, sync and rename, in order, with the descriptor each one
-    // returned or was given (-1 for a rename).
-    std::vector<std::pair<std::string_view, int>> calls;
+    std::string calls;  // "write fchmod fsync ...": the calls that make outputs durable, in order
 
     int Open(const char* path, int flags, mode_t mode) override {
-        if ((flags & O_ACCMODE) == O_RDONLY)
-            return Log("open", FileSystem::Open(path, flags, mode));
-        if (createError != 0) return Fail(createError);
-        if (createModes.size() == takenBeforeLock) taken_ = path;
-        createModes.push_back(mode);
-        return Log("open", outputFd_ = FileSystem::Open(path, flags, mode));
+        const bool output = (flags & O_ACCMODE) != O_RDONLY;
+        if (output && createError != 0) return Fail(createError);
+        if (output && createModes.size() == takenBeforeLock) taken_ = path;
+        if (output) createModes.push_back(mode);
+        const int fd = FileSystem::Open(path, flags, mode);
+        if (output) outputFd_ = fd;
+        writtenWhenOpened_[fd] = written_;
+        return fd;
     }
     int Flock(int fd, int operation) override {
         if (flockError != 0) return Fail(flockError);
         if (!taken_.empty()) ::unlink(std::exchange(taken_, "").c_str());
         return FileSystem::Flock(fd, operation);
     }
-    int Fchmod(int fd, mode_t mode) override {
-        Log("fchmod", fd);
-        return FileSystem::Fchmod(fd, mode);
-    }
+    int Fchmod(int fd, mode_t mode) override { return Log("fchmod").Fchmod(fd, mode); }
     ssize_t Read(int fd, void* buffer, size_t size) override {
         if (read_ >= readFailsAfter) return Fail(EIO);
         size = std::min({size, readChunk, readFailsAfter - read_,
@@ -63,31 +61,25 @@ struct FaultyFileSystem : FileSystem {
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
-        Log("write", fd);
         if (written_ >= writeFailsAfter) return Fail(ENOSPC);
         const ssize_t put =
-            FileSystem::Write(fd, buffer, std::min(size, writeFailsAfter - written_));
+            Log("write").Write(fd, buffer, std::min(size, writeFailsAfter - written_));
         written_ += std::size_t(std::max<ssize_t>(put, 0));
         return put;
     }
     int Fsync(int fd) override {
-        Log("fsync", fd);
-        struct stat info {};
-        if (folderFsyncError != 0 && ::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode))
-            return Fail(folderFsyncError);
-        return fsyncError != 0 ? Fail(fsyncError) : FileSystem::Fsync(fd);
+        return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
     }
     int Close(int fd) override {
         const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does
         return fd == outputFd_ && closeError != 0 ? Fail(closeError) : result;
     }
     int Syncfs(int fd) override {
-        Log("syncfs", fd);
-        return syncfsError != 0 ? Fail(syncfsError) : FileSystem::Syncfs(fd);
+        if (syncfsError != 0 && writtenWhenOpened_[fd] < written_) return Fail(syncfsError);
+        return Log("syncfs").Syncfs(fd);
     }
     int Rename(const char* from, const char* to) override {
-        Log("rename", -1);
-        return renameError != 0 ? Fail(renameError) : FileSystem::Rename(from, to);
+        return renameError != 0 ? Fail(renameError) : Log("rename").Rename(from, to);
     }
 
 private:
@@ -95,11 +87,13 @@ private:
         errno = error;
         return -1;
     }
-    int Log(std::string_view call, int fd) {
-        calls.emplace_back(call, fd);
-        return fd;
+    // Notes a call that goes through to the real file system.
+    FileSystem& Log(std::string_view call) {
+        calls.append(call).append(" ");
+        return SystemFileSystem();
     }
     std::size_t read_ = 0, written_ = 0;
+    std::map<int, std::size_t> writtenWhenOpened_;  // the bytes written when each fd was opened
     int outputFd_ = -1;
     std::string taken_;
 };

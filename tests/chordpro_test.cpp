@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
+#include "FeedSheet.h"
 #include "RecordingHost.h"
 #include "convert/ChordProPath.h"
 #include "convert/ChordProRewriter.h"
@@ -12,110 +11,47 @@
 namespace lw {
 namespace {
 
-using test::Texts;
-using Feed = std::function<void(std::string_view piece, bool endsLine)>;
-using Cuts = std::vector<std::size_t>;  // where pieces end inside lines, in ascending order
-
 constexpr Notation L = Notation::Letters, D = Notation::Degrees;
-constexpr std::size_t kLimit = ChordProRewriter::kHoldLimit;
-
-// Hands a sheet over as a reader does: line by line without line ends, each line in pieces
-// that end at the cuts, and copies each line end (LF, CR LF or CR) into out itself.
-void FeedSheet(std::string_view sheet, const Cuts& cuts, std::string& out, const Feed& feed) {
-    auto cut = cuts.begin();
-    for (std::size_t begin = 0; begin < sheet.size();) {
-        const std::size_t end = std::min(sheet.find_first_of("\r\n", begin), sheet.size());
-        std::size_t piece = begin;
-        for (; cut != cuts.end() && *cut < end; ++cut)
-            if (*cut > piece) feed(sheet.substr(piece, *cut - piece), false), piece = *cut;
-        feed(sheet.substr(piece, end - piece), true);
-        const std::size_t lineEnd = sheet.compare(end, 2, "\r\n") == 0 ? 2 : end < sheet.size();
-        out += sheet.substr(end, lineEnd);
-        begin = end + lineEnd;
-    }
-}
-
-// The ways a sheet is fed: whole lines, and pieces of every size from 1 to 16 bytes, so every
-// byte position is a cut, and a held text meets the limit within a piece or at its end.
-std::vector<Cuts> AllCuts(std::string_view sheet) {
-    std::vector<Cuts> all(17);
-    for (std::size_t size = 1; size < all.size(); ++size)
-        for (std::size_t k = size; k < sheet.size(); k += size) all[size].push_back(k);
-    return all;
-}
 
 // clang-format off
 const struct { Notation notation; bool chord; std::vector<std::string> texts; } kReadings[] = {
-    {L, true, {"A", "Am7", "Bbmaj7", "C#m7b5", "Dsus4", "E7(#9)", "F6/9", "Gadd9/B", "D+",
-               "A\xC2\xB0" "7", "C\xC3\xB8", "C\xCE\x94" "7", "Ebmaj7#11", "G13/b9", "C7/#11",
-               "FMaj7/E", "/D", "(E)", "(/F#)", "C2", "Cmadd9", "Bbm(no3)"}},
-    {L, false, {"Chorus", "Bridge", "Amazing", "Coda", "Intro", "Verse 2", "N.C.", "x2", "/", "|",
-                "^", "bIV", "Bes", "c", "D'", "", "C/", "C/E7", "G C"}},
-    {D, true, {"IV7/V", "bVIIm7", "I13/b9", "(V)", "/bIII"}},
-    {D, false, {"bIV", "IIII", "I/b", "Intro", "C"}},
+    {L, true, {"A", "Am7", "Bbmaj7", "C#m7b5", "Dsus4", "E7(#9)", "F6/9", "Gadd9/B", "D+", "A\xC2\xB0" "7", "C\xC3\xB8", "C\xCE\x94" "7", "Ebmaj7#11", "G13/b9", "C7/#11", "FMaj7/E", "/D", "(E)", "(/F#)", "C2", "Cmadd9", "Bbm(no3)", "Cmin7", "CMin", "CM7", "Cmi", "Cma7", "Cdim", "Caug", "C7alt", "C7omit3", "Co7", "C7-5", "C7,9"}},
+    {L, false, {"Chorus", "Bridge", "Amazing", "Coda", "Intro", "Verse 2", "N.C.", "x2", "/", "|", "^", "bIV", "Bes", "c", "D'", "", "C/", "C/E7", "G C"}},
+    {D, true, {"IV7/V", "bVIIm7", "I13/b9", "(V)", "/bIII"}}, {D, false, {"bIV", "IIII", "I/b", "Intro", "C"}},
 };
 
 // A run as planning builds it: the chords' notation, step and names ('#', 'b', or 'd' for
 // degrees), and the step of the key directives' rewriter, if there is one.
 struct Run { Notation notation; int step; char names; std::optional<int> keyStep; };
 const Run kGToD{L, 7, '#', 7};                       // By Key from G to D
-const Run kUpWholeStep{L, 2, '#', 2};                // By Step
-const Run kGToDegrees{L, -10, 'd', std::nullopt};    // Key to Figured Bass of a sheet in G
-const Run kEmToDSharp{D, 6, '#', 6 - 10};            // Figured Bass to Key, "D# (B#m)"
-const Run kGToBb{D, 1, 'b', 1 - 10};                 // Figured Bass to Key, "Bb (Gm)"
 
-const std::string kLong(kLimit, '7');  // makes a text one byte too long with "C"+kLong
+const std::string kLong(ChordProRewriter::kHoldLimit, '7');  // makes a text one byte too long with "C"+kLong
 
 struct SheetCase { const char* name; Run run; std::string input, expected; std::size_t notes; };
 const SheetCase kSheets[] = {
-    {"lyrics", kGToD, "A[G]mazing [G7]grace! How [C]sweet",
-     "A[D]mazing [D7]grace! How [G]sweet", 3},
-    {"key directive", kGToD, "{key: G}", "{key: D}", 1},
-    {"annotation, slash chord, N.C.", kGToD, "[*Rit.]That saved a [Em]wretch like [D/F#]me [N.C.]",
-     "[*Rit.]That saved a [Bm]wretch like [A/C#]me [N.C.]", 3},
-    {"grid", kGToD, "{start_of_grid: Intro}\n|| G . . . | C . G . |\n{end_of_grid}\n[G]",
-     "{start_of_grid: Intro}\n|| D . . . | G . D . |\n{end_of_grid}\n[D]", 4},
-    {"tab", kGToD, "{sot}\ne|---3---|\n[G]\n{EOT}\n[G]", "{sot}\ne|---3---|\n[G]\n{EOT}\n[D]", 1},
-    {"fingerings", kGToD, "{define: G base-fret 1 frets 3 2 0 0 0 3}\n{chord: G}\n{title: [G]}",
-     "{define: G base-fret 1 frets 3 2 0 0 0 3}\n{chord: G}\n{title: [G]}", 0},
-    {"comment, '#' first only", kGToD, "# capo 2 for the choir [G]\n #[G]",
-     "# capo 2 for the choir [G]\n #[D]", 1},
-    {"labels", kGToD, "[Chorus][Verse 2][x2][|][^][][G C][(E)][/F#]",
-     "[Chorus][Verse 2][x2][|][^][][G C][(B)][/C#]", 2},
+    {"key directive, lyrics", kGToD, "{key: G}\nA[G]mazing [G7]grace! How [C]sweet", "{key: D}\nA[D]mazing [D7]grace! How [G]sweet", 4},
+    {"annotation, slash chord, N.C.", kGToD, "[*Rit.]That saved a [Em]wretch like [D/F#]me [N.C.]", "[*Rit.]That saved a [Bm]wretch like [A/C#]me [N.C.]", 3},
+    {"grid", kGToD, "{start_of_grid: Intro}\n|| G . . . | C . G . |\n{end_of_grid}\n[G]", "{start_of_grid: Intro}\n|| D . . . | G . D . |\n{end_of_grid}\n[D]", 4},
+    {"tab", kGToD, "{sot}\nG e|---3---|\n[G]\n{EOT}\n[G]", "{sot}\nG e|---3---|\n[G]\n{EOT}\n[D]", 1},
+    {"fingerings", kGToD, "{define: G base-fret 1 frets 3 2 0 0 0 3}\n{chord: G}\n{title: [G]}", "{define: G base-fret 1 frets 3 2 0 0 0 3}\n{chord: G}\n{title: [G]}", 0},
+    {"comment, '#' first only", kGToD, "# capo 2 for the choir [G]\n #[G]", "# capo 2 for the choir [G]\n #[D]", 1},
+    {"labels", kGToD, "[Chorus][Verse 2][x2][|][^][][G C][(E)][/F#]", "[Chorus][Verse 2][x2][|][^][][G C][(B)][/C#]", 2},
     {"chorus", kGToD, "{soc}\n[C]Glory\n{eoc}", "{soc}\n[G]Glory\n{eoc}", 1},
-    {"grid words", kGToD, "{sog}\nIntro |\tG~C . % | Am7 x2 /D (E) ~G |\n{eog}",
-     "{sog}\nIntro |\tD~G . % | Em7 x2 /D (E) ~D |\n{eog}", 4},
-    {"sections kept to their end or the file's", kGToD,
-     "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[G]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]",
-     "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
-    {"key directive forms", kGToD,
-     "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n"
-     "{keys: G}\n{meta: keys G}",
-     "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n"
-     "{keys: G}\n{meta: keys G}", 5},
-    {"by step", kUpWholeStep, "{key: Em}\n[Em]", "{key: F#m}\n[F#m]", 2},
-    {"to figured bass keeps the key", kGToDegrees, "{key: G}\n[G]A[D/F#]",
-     "{key: G}\n[I]A[V/VII]", 3},
-    {"from figured bass, minor", kEmToDSharp, "{key: Em}\n[VIm]", "{key: Cm}\n[Cm]", 2},
-    {"from figured bass, modulation", kGToBb, "{key: G}\n[I]\n{key: D}\n[V/VII]",
-     "{key: Bb}\n[Bb]\n{key: F}\n[F/A]", 5},
-    {"degree tensions", {D, 5, '#', std::nullopt}, "[I13/b9] [IV7/V] [bVII] [V7/#11]",
-     "[D13/b9] [G7/A] [C] [A7/#11]", 5},
+    {"grid words", kGToD, "{sog}\nIntro |\tG~C . % | Am7 x2 /D (E) ~G C\xff |\n{eog}", "{sog}\nIntro |\tD~G . % | Em7 x2 /D (E) ~D C\xff |\n{eog}", 4},
+    {"sections kept to their end or the file's", kGToD, "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[G]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
+    {"key directive forms", kGToD, "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n{keys: G}\n{meta: keys G}", "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n{keys: G}\n{meta: keys G}", 5},
+    {"to figured bass keeps the key", {L, -10, 'd', std::nullopt}, "{key: G}\n[G]A[D/F#]", "{key: G}\n[I]A[V/VII]", 3},
+    {"from figured bass to Bb (Gm), modulation", {D, 1, 'b', 1 - 10}, "{key: G}\n[I]\n{key: D}\n[V/VII]", "{key: Bb}\n[Bb]\n{key: F}\n[F/A]", 5},
+    {"degree tensions", {D, 5, '#', std::nullopt}, "[I13/b9] [IV7/V] [bVII] [V7/#11]", "[D13/b9] [G7/A] [C] [A7/#11]", 5},
     {"'[' with no ']'", kGToD, "[C] and [G no close", "[G] and [G no close", 1},
-    {"byte-order mark, at the start only", kGToD, "\xEF\xBB\xBF{key: G}\n\xEF\xBB\xBF{key: G}",
-     "\xEF\xBB\xBF{key: D}\n\xEF\xBB\xBF{key: G}", 1},
+    {"byte-order mark, at the start only", kGToD, "\xEF\xBB\xBF{key: G}\n\xEF\xBB\xBF{key: G}", "\xEF\xBB\xBF{key: D}\n\xEF\xBB\xBF{key: G}", 1},
     {"part of a mark is text", kGToD, "\xEF\xBB[G]", "\xEF\xBB[D]", 1},
-    {"bytes above 127", kGToD, "[G]\xC3\xA9t\xC3\xA9 [A\xC2\xB0" "7] [C\xCE\x94] [G\xff]",
-     "[D]\xC3\xA9t\xC3\xA9 [E\xC2\xB0" "7] [G\xCE\x94] [G\xff]", 3},
-    {"line ends", kGToD, "{sot}\r[G]\r\n{eot}\r\n[G]\n", "{sot}\r[G]\r\n{eot}\r\n[D]\n", 1},
-    {"a chord as long as the limit", kGToD, "[C" + kLong.substr(1) + "]",
-     "[G" + kLong.substr(1) + "]", 1},
+    {"bytes above 127", kGToD, "[G]\xC3\xA9t\xC3\xA9 [A\xC2\xB0" "7] [C\xCE\x94] [G\xff]", "[D]\xC3\xA9t\xC3\xA9 [E\xC2\xB0" "7] [G\xCE\x94] [G\xff]", 3},
+    {"a chord as long as the limit", kGToD, "[C" + kLong.substr(1) + "]", "[G" + kLong.substr(1) + "]", 1},
     {"longer brackets are kept", kGToD, "[C" + kLong + "] [G]", "[C" + kLong + "] [D]", 1},
-    {"longer grid words are kept", kGToD, "{sog}\nC" + kLong + "\tG",
-     "{sog}\nC" + kLong + "\tD", 1},
+    {"longer grid words are kept", kGToD, "{sog}\nC" + kLong + "\tG", "{sog}\nC" + kLong + "\tD", 1},
     {"longer directives are kept", kGToD, "{sot" + kLong + "}\n[G]", "{sot" + kLong + "}\n[D]", 1},
-    {"too far in for a directive", kGToD, std::string(kLimit + 1, ' ') + "{sot}\n[G]",
-     std::string(kLimit + 1, ' ') + "{sot}\n[D]", 1},
+    {"too far in for a directive", kGToD, std::string(kLong.size() + 1, ' ') + "{sot}\n[G]", std::string(kLong.size() + 1, ' ') + "{sot}\n[D]", 1},
 };
 
 struct KeyCase { const char* name; std::string sheet; std::optional<std::string> key; int lines; };
@@ -125,51 +61,38 @@ const KeyCase kKeys[] = {
     {"none in comments or kept sections", "#{key: A}\n{sot}\n{key: B}\n{eot}\n{key: C}", "C", 5},
     {"no key name, as written", "{key: H}", "H", 1},
     {"empty", "{key}", "", 1},
-    {"none", "[G]{key: G}\n {key: G", std::nullopt, 0},
+    {"none", "[G]{key: G}\n {key: G\n{meta: keys G}", std::nullopt, 0},
 };
 
 const std::pair<const char*, bool> kChordProNames[] = {
-    {"/s/Song.cho", true}, {"a.CHORDPRO", true}, {"a.Crd", true}, {"a.chopro", true},
-    {"a.pro", true}, {"Song.txt", false}, {"Song.cho.txt", false}, {"cho", false},
-    {"/x.cho/Song", false},
+    {"/s/Song.cho", true}, {"a.CHORDPRO", true}, {"a.Crd", true}, {"a.chopro", true}, {"a.pro", true},
+    {"Song.txt", false}, {"Song.cho.txt", false}, {"cho", false}, {"/x.cho/Song", false},
 };
 
 constexpr std::optional<SheetKey> G{{10, false}}, Em{{10, true}}, None;
 const std::pair<const char*, std::optional<SheetKey>> kKeyNames[] = {
-    {"G", G}, {"Em", Em}, {"Bbm", SheetKey{4, true}}, {"F#m", SheetKey{0, true}},
-    {"Gb", SheetKey{9, false}}, {"H", None}, {"AMix", None}, {"B#m", None}, {"Cb", None},
-    {"g", None}, {" G", None}, {"", None}, {"Gm7", None},
+    {"G", G}, {"Em", Em}, {"Bbm", SheetKey{4, true}}, {"F#m", SheetKey{0, true}}, {"Gb", SheetKey{9, false}},
+    {"H", None}, {"AMix", None}, {"B#m", None}, {"Cb", None}, {"g", None}, {" G", None}, {"", None}, {"Gm7", None},
 };
 
 struct NameCase { const char* path; std::optional<SheetKey> key; std::size_t length; };
 const NameCase kKeysInNames[] = {
-    {"Amazing Grace_G.cho", G, 1}, {"/s/Song_F#m.cho", SheetKey{0, true}, 3},
-    {"My_Song.cho", None, 0}, {"SongG.cho", None, 0}, {"Song_.cho", None, 0},
-    {"Song_H.cho", None, 0}, {"/a_G/Song.cho", None, 0}, {"Song_G", None, 0},
-    {"Song_G.x.cho", None, 0},
+    {"Amazing Grace_G.cho", G, 1}, {"/s/Song_F#m.cho", SheetKey{0, true}, 3}, {"My_Song.cho", None, 0}, {"SongG.cho", None, 0},
+    {"Song_.cho", None, 0}, {"Song_H.cho", None, 0}, {"/a_G/Song.cho", None, 0}, {"Song_G", None, 0}, {"Song_G.x.cho", None, 0},
 };
 
 struct OutputCase { const char* path; std::size_t keyLength; std::string key, output; };
 const OutputCase kOutputs[] = {
-    {"/s/Song_G.cho", 1, "D", "/s/Song_D.cho"}, {"Song_G.txt", 1, "D", "Song_D.txt"},
-    {"Amazing Grace.cho", 0, "D", "Amazing Grace_D.cho"},
-    {"Amazing Grace.cho", 0, "Bm", "Amazing Grace_Bm.cho"},
-    {"Amazing Grace.cho", 0, "", "Amazing Grace_.cho"}, {"Song_.cho", 0, "D", "Song_D.cho"},
+    {"/s/Song_G.cho", 1, "D", "/s/Song_D.cho"}, {"Song_G.txt", 1, "D", "Song_D.txt"}, {"Amazing Grace.cho", 0, "D", "Amazing Grace_D.cho"},
+    {"Amazing Grace.cho", 0, "Bm", "Amazing Grace_Bm.cho"}, {"Amazing Grace.cho", 0, "", "Amazing Grace_.cho"}, {"Song_.cho", 0, "D", "Song_D.cho"},
     {"Song_Em.CHO", 2, "", "Song_.CHO"}, {"/a.b/Song.pro", 0, "D", "/a.b/Song_D.pro"},
-    {"Amazing Grace.cho", 0, SignedStepName(2), "Amazing Grace_+2.cho"},
-    {"Amazing Grace.cho", 0, SignedStepName(-3), "Amazing Grace_-3.cho"},
+    {"Amazing Grace.cho", 0, SignedStepName(2), "Amazing Grace_+2.cho"}, {"Amazing Grace.cho", 0, SignedStepName(-3), "Amazing Grace_-3.cho"},
 };
 // clang-format on
 
-TEST(ChordSymbol, ReadsChordsAndNothingElse) {
-    for (const auto& r : kReadings)
-        for (const std::string& text : r.texts)
-            EXPECT_EQ(ReadsAsChord(text, r.notation), r.chord) << text;
-}
-
 TEST(ChordProRewriter, ConvertsChordsAndKeysOnlyHoweverFed) {
     for (const SheetCase& c : kSheets) {
-        for (const Cuts& cuts : AllCuts(c.input)) {
+        for (std::size_t size = 0; size <= test::kMaxPiece; ++size) {
             test::RecordingHost host;
             const Spelling spelling = c.run.names == '#' ? Spelling::Sharp : Spelling::Flat;
             const auto names = c.run.names == 'd' ? DegreeNames : SpelledNoteNames(spelling, host);
@@ -179,33 +102,35 @@ TEST(ChordProRewriter, ConvertsChordsAndKeysOnlyHoweverFed) {
                                       c.run.notation, keys);
             std::string out;
             std::size_t notes = 0;
-            FeedSheet(c.input, cuts, out, [&](std::string_view piece, bool endsLine) {
+            test::FeedSheet(c.input, size, out, [&](std::string_view piece, bool endsLine) {
                 notes += rewriter.Rewrite(piece, endsLine, out, host);
             });
-            ASSERT_EQ(out, c.expected) << c.name;
-            ASSERT_EQ(notes, c.notes) << c.name;
-            ASSERT_EQ(host.messages, Texts{}) << c.name;
+            ASSERT_EQ(std::tuple(out, notes, host.messages),
+                      std::tuple(c.expected, c.notes, test::Texts{}))
+                << c.name << ", pieces of " << size;
         }
     }
 }
 
 TEST(KeyDirectiveFinder, ReadsUpToTheFirstKeyDirective) {
     for (const auto& c : kKeys) {
-        for (const Cuts& cuts : AllCuts(c.sheet)) {
+        for (std::size_t size = 0; size <= test::kMaxPiece; ++size) {
             KeyDirectiveFinder finder;
             int lines = 0, linesAtKey = 0;
             std::string lineEnds;
-            FeedSheet(c.sheet, cuts, lineEnds, [&](std::string_view piece, bool endsLine) {
+            test::FeedSheet(c.sheet, size, lineEnds, [&](std::string_view piece, bool endsLine) {
                 lines += endsLine;
                 if (finder.Feed(piece, endsLine) && linesAtKey == 0) linesAtKey = lines;
             });
-            ASSERT_EQ(finder.Key(), c.key) << c.name;
-            ASSERT_EQ(linesAtKey, c.lines) << c.name;
+            ASSERT_EQ(std::pair(finder.Key(), linesAtKey), std::pair(c.key, c.lines)) << c.name;
         }
     }
 }
 
-TEST(ChordProPath, KeysAndNames) {
+TEST(ChordProPath, ChordsKeysAndNames) {
+    for (const auto& r : kReadings)
+        for (const std::string& text : r.texts)
+            EXPECT_EQ(ReadsAsChord(text, r.notation), r.chord) << text;
     for (const auto& [path, chordPro] : kChordProNames)
         EXPECT_EQ(IsChordProName(path), chordPro) << path;
     for (const auto& [name, key] : kKeyNames) EXPECT_EQ(ParseKeyName(name), key) << name;

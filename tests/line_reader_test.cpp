@@ -12,10 +12,9 @@ namespace lw {
 namespace {
 
 using namespace std::string_literals;
-using Lines = std::vector<std::string>;
 
-const std::string buffer(256 * 1024, 'x');  // as long as the reader's buffer
-const std::string x = buffer.substr(1);     // a byte short of it
+// As long as the reader's buffer, and a byte short of it.
+const std::string buffer(256 * 1024, 'x'), x = buffer.substr(1);
 
 // Each piece is shown with the tag of its end: how the line ends, or "+" when it goes on.
 const char* const kEndTags[] = {"<+>", "<CrLf>", "<Lf>", "<Cr>", "<Eof>"};
@@ -31,35 +30,30 @@ const std::pair<std::string, std::string> kRows[] = {
     {x + "\r\nnext", x + "<+><CrLf>next<Eof>"},             // a CR at the buffer's edge waits
     {x + "\rnext\r\r\n", x + "<+><Cr>next<Cr><CrLf>"},
     {x + "x\nnext", buffer + "<+><Lf>next<Eof>"},           // a line end right after the buffer
-    {"^C\n" + buffer + buffer + buffer,                     // a last line of three buffers
-     "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>"},
+    {"^C\n" + buffer + buffer + buffer, "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>"},  // a last line of three buffers
 };
 // clang-format on
 
 // Each row is read with reads of at most 1, 2, 3 and 7 bytes and with whole buffers, so every
-// line end also lands on the edge of a read. Whole lines are the pieces joined.
+// line end also lands on the edge of a read. Whole lines, each shown with a "|" after it, are
+// the pieces joined.
 TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     const test::TempFolder folder;
     for (const auto& [bytes, expected] : kRows) {
         const std::string path = folder.Write("Song_C.txt", bytes);
-        Lines joined;
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
             test::FaultyFileSystem fs;
             fs.readChunk = readSize;
-            LineReader reader(path, fs);
-            std::string shown, line;
-            joined.clear();
-            while (const auto piece = reader.NextPiece()) {
+            LineReader pieces(path, fs), lines(path, SystemFileSystem());
+            std::string shown, joined, whole;
+            while (const auto piece = pieces.NextPiece()) {
                 shown.append(piece->bytes).append(kEndTags[static_cast<int>(piece->end)]);
-                line += piece->bytes;
-                if (piece->end != LineEnd::Continues) joined.push_back(std::exchange(line, ""));
+                joined.append(piece->bytes).append(piece->end == LineEnd::Continues ? "" : "|");
             }
+            while (const auto line = lines.NextLine()) whole.append(*line).append("|");
             EXPECT_TRUE(shown == expected) << bytes.substr(0, 20) << ", reads of " << readSize;
+            EXPECT_TRUE(whole == joined) << bytes.substr(0, 20) << ", reads of " << readSize;
         }
-        LineReader reader(path, SystemFileSystem());
-        Lines lines;
-        while (const auto line = reader.NextLine()) lines.emplace_back(*line);
-        EXPECT_TRUE(lines == joined) << bytes.substr(0, 20);
     }
 }
 

@@ -3,17 +3,15 @@
 # usage: tests/fuzz/run.sh BUILD_DIR SECONDS
 set -eu
 [ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR SECONDS" >&2; exit 2; }
-build=$1
-seconds=$2
+build=$1 seconds=$2
 fuzz=$(cd "$(dirname "$0")" && pwd)
 
-cmake -S "$fuzz/../.." -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
-    -DLEADWRIGHT_BUILD_FUZZ=ON -DLEADWRIGHT_BUILD_APP=OFF -DLEADWRIGHT_BUILD_TESTS=OFF \
-    -DLEADWRIGHT_BUILD_BENCH=OFF
+cmake -S "$fuzz/../.." -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DLEADWRIGHT_BUILD_FUZZ=ON -DLEADWRIGHT_BUILD_APP=OFF \
+    -DLEADWRIGHT_BUILD_TESTS=OFF -DLEADWRIGHT_BUILD_BENCH=OFF
 cmake --build "$build" --target chordpro_fuzz
 
-# New inputs go to the build folder; the committed seeds are only read.
+# New inputs and any crash go to the build folder; the committed seeds are only read.
 mkdir -p "$build/chordpro-corpus"
 "$build/tests/fuzz/chordpro_fuzz" -max_total_time="$seconds" -dict="$fuzz/chordpro.dict" \
-    "$build/chordpro-corpus" "$fuzz/corpus"
+    -artifact_prefix="$build/" "$build/chordpro-corpus" "$fuzz/corpus"
