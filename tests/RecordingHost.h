@@ -29,15 +29,14 @@ struct RecordingHost : RunHost {
     }
     bool KeepGoing(const Progress&) override {
         if (onProgress) onProgress();
-        return ++progressReports < cancelAt;
+        return --cancelAt != 0;
     }
 
     std::string folder;
     Texts messages;
     std::string files[2];  // the input and output file fields
     std::function<void()> onProgress;
-    std::size_t progressReports = 0;
-    std::size_t cancelAt = SIZE_MAX;
+    std::size_t cancelAt = SIZE_MAX;  // reports left until Cancel
 };
 
 }  // namespace lw::test
