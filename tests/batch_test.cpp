@@ -68,7 +68,7 @@ TEST(Batch, WritesEveryOutputItCanAndTellsEachFilesFate) {
         folder.Write("B_D.txt", "old");
         ModGlobals globals;
         lstKey_Click(globals);
-        RunChoices choices{ShownList::Key, 7, Spelling::Flat};  // "D (Bm)"
+        RunChoices choices{ShownList::Key, 7};  // "D (Bm)"
         FaultyFileSystem fs;
         RecordingHost host;
         host.folder = folder.Path("");

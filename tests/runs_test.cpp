@@ -19,7 +19,8 @@ using namespace test;
 
 using enum ConvertMode;
 
-constexpr int kNothing = -1, kAStep = -2;  // no row chosen; a step chosen before By Key
+// Rows of the key list; no row chosen; a step chosen before By Key.
+constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kNothing = -1, kAStep = -2;
 
 // The window as a run finds it: a mode; the row chosen in the key list (By Key, Figured Bass to
 // Key) or in the step list (By Step); the sharp or flat preference; the configuration's
@@ -67,7 +68,6 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     return outcome;
 }
 
-constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7;  // rows of the key list
 const std::string kLong(249, 'x');  // 255 characters with "_C.txt"; "_Db.txt" is one more
 
 struct RunCase {
@@ -96,7 +96,6 @@ const RunCase kRuns[] = {
     {"Key to Figured Bass, nothing chosen, counts a minor key from its relative major", {KeyToFiguredBass}, "Medication_F#m.txt", "^F#m Bm C#7\r\n^", "Medication_.txt", "^VIm IIm III7\r\n^\r\n"},
     {"Figured Bass to Key", {FiguredBassToKey, kBb}, "Ewe_.txt", "^I  IV/V  bVII7", "Ewe_Bb.txt", "^Bb  Eb/F  Ab7\r\n"},
     {"a token that is no degree becomes the tonic", {FiguredBassToKey, kC}, "Song_.txt", "^V13/b9", "Song_C.txt", "^G13/C9\r\n", {"ERROR! Code not found, GetCodeFromChordRoman(), b"}},
-    {"By Key with nothing chosen", {ByKey}, "Song_C.txt", "^C", "", "", {"ERROR! Select an output key or interval..."}},
     {"By Step with nothing chosen", {ByStep}, "Song_C.txt", "^C", "", "", {"ERROR! Select an output key or interval..."}},
     {"Figured Bass to Key with nothing chosen", {FiguredBassToKey}, "Song_.txt", "^I", "", "", {"ERROR! Select an output key or interval..."}},
     {"no key row selected after a step was chosen", {ByKey, kAStep}, "Song_C.txt", "^C", "", "", {"Subscript out of range: no key is selected"}},
@@ -106,7 +105,6 @@ const RunCase kRuns[] = {
     {"a missing input is opened before its key is read", {ByKey, kC}, "Missing", "", "", "", {"Cannot open the input file {dir}/Missing: No such file or directory"}},
     {"no underscore before the dot", {FiguredBassToKey, kC}, "Song_C.txt", "^I", "", "", {"Not a proper Figured Bass filename!!"}},
     {"a folder's underscore and dot do not count", {FiguredBassToKey, kC}, "A_.B/Song", "^I", "", "", {"Not a proper Figured Bass filename!!"}},
-    {"the output would be the input", {ByKey, kC}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}},
     {"the output is a symbolic link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", 's'},
     {"the output is a hard link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", 'h'},
     {"an output name that is a folder, before reading", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"Cannot save the output file {dir}/Song_D.txt: Is a directory"}, "Song_D.txt", 'd'},
@@ -116,7 +114,6 @@ const RunCase kRuns[] = {
     {"ChordPro: the name and the directive spell one key", {ByKey, kD}, "Song_Gb.pro", "{key: F#}\n[F#]", "Song_D.pro", "{key: D}\n[D]"},
     {"ChordPro: the name and the directive differ", {ByKey, kD}, "Song_G.cho", "{key: Em}", "", "", {"ERROR! The key in the filename and the {key} directive differ..."}},
     {"ChordPro: no key anywhere", {ByKey, kD}, "My_Song.crd", "[C]", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
-    {"ChordPro: a directive that names no key", {KeyToFiguredBass}, "Song_G.chopro", "[G]\n{key: H}", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: a later directive that names no key", {ByStep, 1}, "Song_G.cho", "[G]\n{key: H}", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: By Step needs no key and names the output by its step", {ByStep, 1}, "Song.chordpro", "[C]la", "Song_+2.chordpro", "[D]la"},
     {"ChordPro: to figured bass keeps the key directives", {KeyToFiguredBass}, "Song.cho", "{key: G}\n[G] [D7]\n{key: A}\n[A]", "Song_.cho", "{key: G}\n[I] [V7]\n{key: A}\n[II]"},
@@ -147,8 +144,10 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
 }
 
 // Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
-// minor key's is VIm of its relative major.
-TEST(Runs, EveryKeyOfAFileNameIsItsOwnTonic) {
+// minor key's is VIm of its relative major. By Key from C (from D to C itself) to every row of
+// the key list, and By Step from C by every row of the step list: each key row spells its black
+// keys its own way, each step its interval.
+TEST(Runs, EveryKeyAndRowGivesItsKey) {
     for (const std::string key :
          {"A",  "A#", "Bb",  "B",   "C",  "C#",  "Db",  "D",   "D#",  "Eb", "E",   "F",
           "F#", "Gb", "G",   "G#",  "Ab", "Gbm", "Gm",  "G#m", "Abm", "Am", "A#m", "Bbm",
@@ -159,11 +158,6 @@ TEST(Runs, EveryKeyOfAFileNameIsItsOwnTonic) {
         EXPECT_EQ(ReadBytes(folder.Path("Song_.txt")), key.ends_with('m') ? "^VIm\r\n" : "^I\r\n")
             << key;
     }
-}
-
-// By Key from C (from D to C itself) to every row of the key list, and By Step from C by every
-// row of the step list: each key row spells its black keys its own way, each step its interval.
-TEST(Runs, EveryKeyAndStepRowGivesItsKey) {
     const TempFolder folder;
     folder.Write("Song_C.txt", "^C C# D");  // three notes, one of them a black key, in any key
     folder.Write("Song_D.txt", "^D D# E");
@@ -194,13 +188,11 @@ TEST(Runs, CancelOrAnInputChangedMeanwhileWritesNothing) {
     const std::string input = folder.Write("Big_C.txt", std::string(3 << 20, 'l'));
     EXPECT_EQ(RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), 1).host.messages,
               Texts{});
-    const auto touch = [&] {
-        const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
-        utimensat(AT_FDCWD, input.c_str(), times, 0);
-    };
+    const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};  // the size stays
+    const Outcome changed = RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), SIZE_MAX,
+                                    [&] { utimensat(AT_FDCWD, input.c_str(), times, 0); });
     EXPECT_EQ(
-        RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), SIZE_MAX, touch)
-            .host.messages,
+        changed.host.messages,
         Texts{"Cannot read the input file {dir}/Big_C.txt: the file changed while it was read"});
     EXPECT_EQ(folder.Names(), std::set<std::string>{"Big_C.txt"});
 }
