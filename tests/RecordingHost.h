@@ -17,15 +17,13 @@ struct RecordingHost : RunHost {
     bool ShowBox(std::string_view text, std::string_view details, MessageButtons) override {
         std::string message(text);
         if (!details.empty()) message += " | " + std::string(details);
-        for (auto at = message.find(folder); !folder.empty() && at != std::string::npos;
-             at = message.find(folder))
+        for (std::size_t at; !folder.empty() && (at = message.find(folder)) != message.npos;)
             message.replace(at, folder.size(), "{dir}/");
         messages.push_back(message);
         return true;
     }
     void SetStatusField(StatusField field, std::string_view text) override {
-        if (field == StatusField::InputFile || field == StatusField::OutputFile)
-            files[std::size_t(field)] = text;
+        if (std::size_t(field) < 2) files[std::size_t(field)] = text;  // the file fields
     }
     bool KeepGoing(const Progress&) override {
         if (onProgress) onProgress();
