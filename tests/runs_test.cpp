@@ -39,13 +39,11 @@ struct Outcome {
 };
 
 // Checks the selection, plans and executes one run on folder/input as File, Open does; "{dir}"
-// in a message stands for the folder. The host may cancel or act at a progress report.
+// in a message stands for the folder. onProgress may act, or cancel, at a progress report.
 Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input,
-                FileSystem& fs = SystemFileSystem(), std::size_t cancelAt = SIZE_MAX,
-                std::function<void()> onProgress = {}) {
+                FileSystem& fs = SystemFileSystem(), std::function<bool()> onProgress = {}) {
     Outcome outcome;
     outcome.host.folder = folder.Path("");
-    outcome.host.cancelAt = cancelAt;
     outcome.host.onProgress = std::move(onProgress);
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
@@ -88,6 +86,7 @@ const RunCase kRuns[] = {
     {"By Step cuts the name at its own extension, not at a folder's dot", {ByStep, 11}, "A_.B/Tune_C.text", "^C  F", "A_.B/Tune_B.txt", "^B  E\r\n"},
     {"a name that is only its key", {ByKey, kD}, "C.txt", "^C", "D.txt", "^D\r\n"},
     {"every line end becomes CR LF, every other byte stays", {ByKey, kD}, "Tune_C.txt", "a\rb\nc\r\n\0\xff\r\r\n^C"s, "Tune_D.txt", "a\r\nb\r\nc\r\n\0\xff\r\n\r\n^D\r\n"s},
+    {"an empty sheet gives an empty output", {ByKey, kD}, "Tune_C.txt", "", "Tune_D.txt", ""},
     {"a marker of two characters matches no line", {ByKey, kD, Spelling::Flat, "^^"}, "Tune_C.txt", "^^C\r\n^C", "Tune_D.txt", "^^C\r\n^C\r\n"},
     {"an empty marker matches only empty lines", {ByKey, kD, Spelling::Flat, ""}, "Tune_C.txt", "C\r\n\r\n^C", "Tune_D.txt", "C\r\n\r\n^C\r\n"},
     {"Key to Figured Bass, nothing chosen, counts a minor key from its relative major", {KeyToFiguredBass}, "Medication_F#m.txt", "^F#m Bm C#7\r\n^", "Medication_.txt", "^VIm IIm III7\r\n^\r\n"},
@@ -112,6 +111,7 @@ const RunCase kRuns[] = {
     {"ChordPro: the name and the directive spell one key", {ByKey, kD}, "Song_Gb.pro", "{key: F#}\n[F#]", "Song_D.pro", "{key: D}\n[D]"},
     {"ChordPro: the name and the directive differ", {ByKey, kD}, "Song_G.cho", "{key: Em}", "", "", {"ERROR! The key in the filename and the {key} directive differ..."}},
     {"ChordPro: no key anywhere", {ByKey, kD}, "My_Song.crd", "[C]", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
+    {"ChordPro: a directive that names no key", {KeyToFiguredBass}, "Song_G.chopro", "[G]\n{key: H}", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: a later directive that names no key", {ByStep, 1}, "Song_G.cho", "[G]\n{key: H}", "", "", {"ERROR! Key not found in input filename or {key} directive..."}},
     {"ChordPro: By Step needs no key and names the output by its step", {ByStep, 1}, "Song.chordpro", "[C]la", "Song_+2.chordpro", "[D]la"},
     {"ChordPro: to figured bass keeps the key directives", {KeyToFiguredBass}, "Song.cho", "{key: G}\n[G] [D7]\n{key: A}\n[A]", "Song_.cho", "{key: G}\n[I] [V7]\n{key: A}\n[II]"},
@@ -184,11 +184,13 @@ TEST(Runs, EveryKeyAndRowGivesItsKey) {
 TEST(Runs, CancelOrAnInputChangedMeanwhileWritesNothing) {
     const TempFolder folder;
     const std::string input = folder.Write("Big_C.txt", std::string(3 << 20, 'l'));
-    EXPECT_EQ(RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), 1).host.messages,
+    const auto cancel = [] { return false; };
+    EXPECT_EQ(RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), cancel).host.messages,
               Texts{});
     const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};  // the size stays
-    const Outcome changed = RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), SIZE_MAX,
-                                    [&] { utimensat(AT_FDCWD, input.c_str(), times, 0); });
+    const Outcome changed = RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), [&] {
+        return utimensat(AT_FDCWD, input.c_str(), times, 0) == 0;
+    });
     EXPECT_EQ(
         changed.host.messages,
         Texts{"Cannot read the input file {dir}/Big_C.txt: the file changed while it was read"});
