@@ -43,6 +43,8 @@ const Case kCases[] = {
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: Input/output error"},
     {"an input shortened while it is read", {"A_C.txt", "B_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.readEndsAfter = 30; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: the file changed while it was read"},
+    {"an input changed between planning and writing", {"A_C.txt", "B_C.txt"}, [](auto&, RecordingHost& host, auto&, auto&) { host.onProgress = [path = host.folder + "B_C.txt"] { return std::filesystem::last_write_time(path, {}), true; }; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
+     "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: the file changed while it was read"},
     {"two files with one output, the second through a linked folder", {"x_C.txt", "link/x_C.text"}, nullptr, "B_D.txt=old x_C.text=C x_C.txt=C x_D.txt=D | x_C.txt x_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | x_C.txt \u2192 x_D.txt: written\nx_C.text: refused\n    ERROR! Two chosen files have the same Output Filename..."},
     {"a file chosen twice is converted once", {"y_C.txt", "./y_C.txt"}, nullptr, "B_D.txt=old y_C.txt=C y_D.txt=D | y_C.txt y_D.txt",
