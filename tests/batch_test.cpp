@@ -1,6 +1,6 @@
 // Batches of several sheets: refused files among written ones, outputs that would meet, Cancel,
-// and a disk that fails in the middle, through the file-system seam; each file's fate as the
-// summary tells it.
+// and a disk or an input that fails in the middle, through the file-system seam; each file's
+// fate as the summary tells it.
 
 #include "convert/Batch.h"
 

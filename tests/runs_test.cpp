@@ -1,6 +1,6 @@
 // Whole runs through plan and execute, from the path the dialog gives to the file written:
-// what each mode writes and refuses, and what broken disks, changing inputs and permissions do.
-// An output is complete or absent, an old output survives every failure, nothing private leaks.
+// what each mode writes and refuses, every key and step, and Cancel or a changing input in the
+// middle of a run. An output is complete or absent, and nothing else is left in the folder.
 
 #include <gtest/gtest.h>
 
