@@ -12,32 +12,28 @@ namespace lw::test {
 using Texts = std::vector<std::string>;
 
 // A RunHost for tests: keeps every message, with "{dir}/" in place of folder, answers every
-// question OK, and cancels at progress report number cancelAt after calling onProgress.
+// question OK, and at each progress report calls onProgress; cancels when it says so, or at
+// report number cancelAt.
 struct RecordingHost : RunHost {
     bool ShowBox(std::string_view text, std::string_view details, MessageButtons) override {
-        std::string message(text);
-        if (!details.empty()) message += " | " + std::string(details);
-        for (auto at = message.find(folder); !folder.empty() && at != std::string::npos;
-             at = message.find(folder))
+        auto message = std::string(text) + (details.empty() ? "" : " | ") + std::string(details);
+        for (std::size_t at; !folder.empty() && (at = message.find(folder)) != message.npos;)
             message.replace(at, folder.size(), "{dir}/");
         messages.push_back(message);
         return true;
     }
     void SetStatusField(StatusField field, std::string_view text) override {
-        if (field == StatusField::InputFile || field == StatusField::OutputFile)
-            files[std::size_t(field)] = text;
+        if (std::size_t(field) < 2) files[std::size_t(field)] = text;  // the file fields
     }
     bool KeepGoing(const Progress&) override {
-        if (onProgress) onProgress();
-        return ++progressReports < cancelAt;
+        return (!onProgress || onProgress()) && --cancelAt != 0;
     }
 
     std::string folder;
     Texts messages;
-    std::string files[2];  // the input and output file fields
-    std::function<void()> onProgress;
-    std::size_t progressReports = 0;
-    std::size_t cancelAt = SIZE_MAX;
+    std::string files[2];              // the input and output file fields
+    std::function<bool()> onProgress;  // false: Cancel
+    std::size_t cancelAt = SIZE_MAX;   // reports left until Cancel
 };
 
 }  // namespace lw::test

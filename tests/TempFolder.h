@@ -10,10 +10,8 @@ namespace lw::test {
 
 // A folder of its own for one test, removed with everything in it afterwards.
 struct TempFolder {
-    std::filesystem::path path = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lw-test-XXXXXX").string();
-        return std::filesystem::path(mkdtemp(pattern.data()));
-    }();
+    std::string pattern = (std::filesystem::temp_directory_path() / "lw-test-XXXXXX").string();
+    std::filesystem::path path = mkdtemp(pattern.data());
     ~TempFolder() { std::filesystem::remove_all(path); }
 
     std::string Path(const std::string& name) const { return (path / name).string(); }
