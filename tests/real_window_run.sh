@@ -19,15 +19,12 @@ if [ -z "${LEADWRIGHT_ON_SCREEN:-}" ]; then
 fi
 shot=$2
 work=$(mktemp -d)
-songs=$work/songs
-app=""
-trap '[ -n "$app" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Fails the run with a screenshot and what the program printed.
 fail() {
     import -window root "$shot" || true
-    echo "Real window run FAILED: $*; screenshot $shot; program output:" >&2
-    cat "$work/program.log" >&2 || true
+    echo "Real window run FAILED: $*; screenshot $shot; program output:" >&2 && cat "$work/log" >&2
     exit 1
 }
 
@@ -62,11 +59,15 @@ focused_box() {
 focus_main() { xdotool windowfocus "$main" 2>/dev/null || true; [ "$(focused)" = "$main" ]; }
 not_focused() { [ "$(focused)" != "$1" ]; }
 program_gone() { ! kill -0 "$app" 2>/dev/null; }
-# expect FILE BYTES: waits for FILE, which BYTES (printf's escapes) must then be.
-expect() { poll test -f "$1" || fail "no output $1"; printf "$2" | cmp - "$1" || fail "$1 differs"; }
+# output_is FILE BYTES: waits for FILE, which must then hold BYTES (with printf's escapes).
+output_is() {
+    poll test -f "$1" || fail "no output $1"
+    printf "$2" | cmp - "$1" || fail "$1 differs from the expected bytes"
+}
 
-# The program reads LWSET.lwc and README.txt beside itself, wherever it is started from.
-mkdir "$work/program" "$songs"
+# The program reads LWSET.lwc and README.txt beside itself, wherever it is started from. The
+# sheets go in $work.
+mkdir "$work/program"
 cp "$1" "$(dirname "$1")/README.txt" "$work/program/"
 printf '[LWSET.lwc\r\n\r\n\r\n!\r\n\r\ntxt\r\n' >"$work/program/LWSET.lwc"
 
@@ -74,26 +75,33 @@ printf '[LWSET.lwc\r\n\r\n\r\n!\r\n\r\ntxt\r\n' >"$work/program/LWSET.lwc"
 # start is tried again, at most twice. Any other failure to show the window fails the run.
 main_or_gone() { main=$(main_window) || program_gone; }
 for retry in 0 1 2; do
-    (cd / && exec "$work/program/leadwright") >"$work/program.log" 2>&1 &
+    (cd / && exec "$work/program/leadwright") >"$work/log" 2>&1 &
     app=$! main=""
     poll main_or_gone || fail "no main window"
     [ -n "$main" ] && break
-    grep -q "could not connect to display" "$work/program.log" && ((retry < 2)) ||
+    grep -q "could not connect to display" "$work/log" && ((retry < 2)) ||
         fail "the program ended without showing its window"
 done
 
-# convert KEY NAMES: File, Open (KEY o) or File, Convert Several (KEY s) on the typed NAMES,
-# answering the question with Enter; $question is then the question's id.
-question=""
-convert() {
-    poll not_focused "$question" || fail "the last box stayed on screen"
+# answer WHAT: Enter on the next message box, a question or a summary; $box is then its id.
+box=""
+answer() { box=$(poll focused_box "$box") || fail "no $1"; xdotool key Return; }
+# menu KEY: File and KEY in the main window, once the last box has gone; the screenshot shows
+# the window at that time.
+menu() {
+    poll not_focused "$box" || fail "the last box stayed on screen"
     poll focus_main || fail "the main window did not take the focus back"
+    import -window root "$shot"
     xdotool key alt+f key "$1"
+}
+# convert KEY NAMES: File, Open (KEY o) or File, Convert Several (KEY s) on the typed NAMES,
+# answering the question with Enter.
+convert() {
+    menu "$1"
     poll focused_titled Open >/dev/null || fail "no Open dialog for $2"
     xdotool type --delay 20 "$2"
     xdotool key Return
-    question=$(poll focused_box "$question") || fail "no question before writing $2"
-    xdotool key Return
+    answer "question before writing $2"
 }
 
 # The first row of the key list sits at about (20, 130) in the window; a click there focuses
@@ -103,35 +111,27 @@ convert() {
 xdotool mousemove --window "$main" 20 130 click 1
 poll focus_main || fail "the main window did not take the focus"
 xdotool type C
-printf 'Another Ewe\r\n\r\n!Ab Fm7 Db/Eb\r\nla la la, caf\351\n^Ab/C  Bbm7(b5)\r\nthe end' \
-    >"$songs/Another Ewe_Ab.txt"
-convert o "$songs/Another Ewe_Ab.txt"
-expect "$songs/Another Ewe_C.txt" \
-    'Another Ewe\r\n\r\n!C Am7 F/G\r\nla la la, caf\351\r\n^Ab/C  Bbm7(b5)\r\nthe end\r\n'
-# The screenshot shows the window once the question is gone.
-poll not_focused "$question" || fail "the question stayed on screen"
-import -window root "$shot"
+printf 'caf\351\n!Ab Fm7 Db/Eb\r\n^Ab/C  Bbm7(b5)\r\nthe end' >"$work/Another Ewe_Ab.txt"
+convert o "$work/Another Ewe_Ab.txt"
+output_is "$work/Another Ewe_C.txt" 'caf\351\r\n!C Am7 F/G\r\n^Ab/C  Bbm7(b5)\r\nthe end\r\n'
 
 # File, Open again on a ChordPro sheet, whose key is in its {key} directive.
-printf '{key: G}\n[G]Amazing [D/F#]grace\n' >"$songs/Grace.cho"
-convert o "$songs/Grace.cho"
-expect "$songs/Grace_C.cho" '{key: C}\n[C]Amazing [G/B]grace\n'
+printf '{key: G}\n[G]Amazing [D/F#]grace\n' >"$work/Grace.cho"
+convert o "$work/Grace.cho"
+output_is "$work/Grace_C.cho" '{key: C}\n[C]Amazing [G/B]grace\n'
 
 # File, Convert Several on two ChordPro sheets; Enter then answers the summary. (Typed names of
 # both kinds would not do: the dialog shows lead sheets only, and takes the names it shows and
 # selects while they are typed over those typed.)
-printf '{key: G}\n[G] [D/F#]\n' >"$songs/Two_G.cho"
-printf '{key: Em}\r\n[Em]\r\n' >"$songs/Three.cho"
-convert s "\"$songs/Two_G.cho\" \"$songs/Three.cho\""
-expect "$songs/Two_C.cho" '{key: C}\n[C] [G/B]\n'
-expect "$songs/Three_Am.cho" '{key: Am}\r\n[Am]\r\n'
-summary=$(poll focused_box "$question") || fail "no summary after Convert Several"
-xdotool key Return
+printf '{key: G}\n[G] [D/F#]\n' >"$work/Two_G.cho"
+printf '{key: Em}\r\n[Em]\r\n' >"$work/Three.cho"
+convert s "\"$work/Two_G.cho\" \"$work/Three.cho\""
+output_is "$work/Two_C.cho" '{key: C}\n[C] [G/B]\n'
+output_is "$work/Three_Am.cho" '{key: Am}\r\n[Am]\r\n'
+answer "summary after Convert Several"
 
 # File, Exit ends the program.
-poll not_focused "$summary" || fail "the summary stayed on screen"
-poll focus_main || fail "the main window did not take the focus back"
-xdotool key alt+f key x
+menu x
 poll program_gone || fail "File, Exit did not end the program"
 wait "$app" || fail "the program ended with status $?"
 app=""
