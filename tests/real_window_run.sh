@@ -42,14 +42,12 @@ focused() { xdotool getwindowfocus -f 2>/dev/null; }
 main_window() { xdotool search --onlyvisible --name '^Leadwright, V' 2>/dev/null | grep -m1 .; }
 # The focused window, if its title is $1.
 focused_titled() {
-    local id
     id=$(focused) && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
 }
 # The focused message box other than the one answered before ($1): titled Leadwright and of a
 # fixed size (its minimum and maximum size the same line twice), unlike the progress dialog of
 # the same title that a batch shows before its summary.
 focused_box() {
-    local id
     id=$(focused_titled Leadwright) && [ "$id" != "${1:-}" ] &&
         [[ $(xprop -id "$id" WM_NORMAL_HINTS 2>/dev/null |
             sed -n 's/.*m[ai][nx]imum size: //p' | uniq -c) =~ ^\ *2\  ]] && echo "$id"
@@ -60,10 +58,7 @@ focus_main() { xdotool windowfocus "$main" 2>/dev/null || true; [ "$(focused)" =
 not_focused() { [ "$(focused)" != "$1" ]; }
 program_gone() { ! kill -0 "$app" 2>/dev/null; }
 # output_is FILE BYTES: waits for FILE, which must then hold BYTES (with printf's escapes).
-output_is() {
-    poll test -f "$1" || fail "no output $1"
-    printf "$2" | cmp - "$1" || fail "$1 differs from the expected bytes"
-}
+output_is() { poll test -f "$1" || fail "no $1"; printf "$2" | cmp - "$1" || fail "$1 differs"; }
 
 # The program reads LWSET.lwc and README.txt beside itself, wherever it is started from. The
 # sheets go in $work.
@@ -78,10 +73,9 @@ for retry in 0 1 2; do
     (cd / && exec "$work/program/leadwright") >"$work/log" 2>&1 &
     app=$! main=""
     poll main_or_gone || fail "no main window"
-    [ -n "$main" ] && break
-    grep -q "could not connect to display" "$work/log" && ((retry < 2)) ||
-        fail "the program ended without showing its window"
+    [ -z "$main" ] && grep -q "could not connect to display" "$work/log" && ((retry < 2)) || break
 done
+[ -n "$main" ] || fail "the program ended without showing its window"
 
 # answer WHAT: Enter on the next message box, a question or a summary; $box is then its id.
 box=""
