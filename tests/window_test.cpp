@@ -88,6 +88,8 @@ Answer ChooseFile(const QString& paths, QStringList* dialogs = nullptr, int filt
     };
 }
 
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
 QString Rows(const frmMain& window, const char* list, const char* between = ", ") {
     QStringList rows;
     for (const auto* item : window.findChild<QListWidget*>(list)->findItems("", Qt::MatchContains))
@@ -102,9 +104,8 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     const TempFolder songs;
     songs.Write("LWSET.lwc", "[LWSET.lwc\r\n\r\n\r\n!\r\n\r\nlst\r\n");
     songs.Write("README.txt", "[DO NOT EDIT\r\n");  // a header alone
-    const QString input =
-        QString::fromStdString(songs.Write("<b>Ewe_Ab.lst", "!Ab Fm7 Db/Eb\r\nBaa baa\r\n"));
-    frmMain window(QString::fromStdString(songs.Path("")));
+    const QString input = Q(songs.Write("<b>Ewe_Ab.lst", "!Ab Fm7 Db/Eb\r\nBaa baa\r\n"));
+    frmMain window(Q(songs.Path("")));
     EXPECT_EQ(Rows(window, "lstHelp"), "");
     EXPECT_EQ(Rows(window, "lstKey") + "; " + Rows(window, "lstStep"),
               "A (F#m), A# (Gm), Bb (Gm), B (G#m), C (Am), C# (A#m), Db (Bbm), D (Bm), D# (B#m), "
@@ -135,14 +136,13 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
               (QStringList{Box("ERROR! Select an output key or interval..."), question, question}));
     EXPECT_EQ(dialogs,
               (QStringList{QDir::currentPath() + ": *.lst (*.lst)",
-                           QString::fromStdString(songs.path.string()) +
+                           Q(songs.path.string()) +
                                ": ChordPro sheets (*.cho *.crd *.chopro *.chordpro *.pro)"}));
     EXPECT_EQ(ReadBytes(songs.Path("<b>Ewe_C.lst")), "!C Am7 F/G\r\nBaa baa\r\n");
     QStringList fields;
     for (const auto* field : window.findChildren<QLabel*>(QRegularExpression("lblFilename_")))
         fields << field->text();
-    EXPECT_EQ(fields, (QStringList{input, QString::fromStdString(songs.Path("<b>Ewe_C.lst")),
-                                   "Baa baa", "!C Am7 F/G"}));
+    EXPECT_EQ(fields, (QStringList{input, Q(songs.Path("<b>Ewe_C.lst")), "Baa baa", "!C Am7 F/G"}));
     // The run recorded its own interval; By Step records "Up 1/2" again though it stays selected.
     EXPECT_EQ(window.Globals().StepSemitones, -8);
     window.findChild<QRadioButton*>("Option1_1")->click();
@@ -158,23 +158,22 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
 // shows its progress, and Cancel there ends it.
 TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     const TempFolder songs;
-    const QString typed = QStringLiteral("\"%1\" \"%2\"")
-                              .arg(QString::fromStdString(songs.Write("D_C.cho", "[C]\n")),
-                                   QString::fromStdString(songs.Write("A_C.txt", "^C\r\n")));
+    const QString typed = '"' + Q(songs.Write("D_C.cho", "[C]\n")) + "\" \"" +
+                          Q(songs.Write("A_C.txt", "^C\r\n")) + '"';
     QStringList seen, dialogs;
     const Answer ok = Press(QMessageBox::Ok, seen), cancel = Press(QMessageBox::Cancel, seen);
     ModalAnswers answers{ok, ok, ChooseFile(typed), cancel, ChooseFile(typed, &dialogs), ok, ok};
-    frmMain window(QString::fromStdString(songs.Path("")));
+    frmMain window(Q(songs.Path("")));
     // Every row exactly as written, blanks included.
     EXPECT_EQ(Rows(window, "lstHelp", "\n") + '\n',
-              QString::fromStdString(ReadBytes(LEADWRIGHT_TEST_DATA "/BuiltInHelp.txt")));
+              Q(ReadBytes(LEADWRIGHT_TEST_DATA "/BuiltInHelp.txt")));
     window.findChild<QRadioButton*>("Option1_1")->click();  // "Up 1/2"
     window.findChild<QRadioButton*>("optPref_0")->click();  // "#"
     auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
     convertSeveral->trigger();
     EXPECT_EQ(songs.Names().size(), 2u);  // Cancel at the question wrote nothing
     convertSeveral->trigger();
-    EXPECT_EQ(dialogs, QStringList{QString::fromStdString(songs.path.string()) +
+    EXPECT_EQ(dialogs, QStringList{Q(songs.path.string()) +
                                    ": Lead sheets and ChordPro sheets (*.txt *.cho *.crd *.chopro "
                                    "*.chordpro *.pro)"});
     const QString question = Box(
