@@ -12,11 +12,10 @@
 # program gone), polling for up to 60 s: on a busy machine a box can take seconds to show.
 set -euo pipefail
 
-if [ -z "${LEADWRIGHT_ON_SCREEN:-}" ]; then
-    [ $# -eq 2 ] || { echo "usage: $0 PROGRAM SCREENSHOT.png" >&2; exit 2; }
-    exec xvfb-run -a -s '-screen 0 1024x768x24' env LEADWRIGHT_ON_SCREEN=1 \
-        dbus-run-session -- "$(realpath "$0")" "$(realpath "$1")" "$(realpath -m "$2")"
-fi
+[ $# -eq 2 ] || { echo "usage: $0 PROGRAM SCREENSHOT.png" >&2; exit 2; }
+[ -n "${LEADWRIGHT_ON_SCREEN:-}" ] || exec xvfb-run -a -s '-screen 0 1024x768x24' \
+    env LEADWRIGHT_ON_SCREEN=1 dbus-run-session -- \
+    "$(realpath "$0")" "$(realpath "$1")" "$(realpath -m "$2")"
 shot=$2
 work=$(mktemp -d)
 trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
@@ -127,6 +126,5 @@ answer "summary after Convert Several"
 # File, Exit ends the program.
 menu x
 poll program_gone || fail "File, Exit did not end the program"
-wait "$app" || fail "the program ended with status $?"
-app=""
+wait "$app" && app="" || fail "the program ended with status $?"
 echo "Real window run: a lead sheet and ChordPro sheets converted as expected; screenshot $shot"

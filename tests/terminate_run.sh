@@ -6,7 +6,7 @@ set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-fail() { echo "$*" >&2; exit 1; }
+fail() { echo "$*; the folder holds: $(ls -A "$work")" >&2; exit 1; }
 "$build/bench/leadwright_bench" --generate letters "$work/Big_C.txt" 200
 for signal in TERM HUP; do
     echo "the old output" >"$work/Big_D.txt"
@@ -21,8 +21,7 @@ for signal in TERM HUP; do
     kill -s "$signal" "$run" 2>/dev/null || true
     status=0 && wait "$run" || status=$?
     ((status == 128 + $(kill -l $signal))) || fail "convert_file ended: $status"
-    left=$(ls -A "$work" | tr '\n' ' ')
-    [ "$left" = "Big_C.txt Big_D.txt " ] || fail "SIG$signal left: $left"
+    [ "$(ls -A "$work" | tr '\n' ' ')" = "Big_C.txt Big_D.txt " ] || fail "SIG$signal left a file"
     grep -qx "the old output" "$work/Big_D.txt" || fail "SIG$signal changed the old output"
 done
 echo "SIGTERM and SIGHUP during a run: no temporary file left, the old output intact"
