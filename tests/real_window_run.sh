@@ -40,14 +40,14 @@ focused() { xdotool getwindowfocus -f 2>/dev/null; }
 # The main window: shown, though nothing gives it the focus until it is clicked.
 main_window() { xdotool search --onlyvisible --name '^Leadwright, V' 2>/dev/null | grep -m1 .; }
 # The focused window, if its title is $1.
-focused_titled() {
+focused_is() {
     id=$(focused) && [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && echo "$id"
 }
 # The focused message box other than the one answered before ($1): titled Leadwright and of a
 # fixed size (its minimum and maximum size the same line twice), unlike the progress dialog of
 # the same title that a batch shows before its summary.
 focused_box() {
-    id=$(focused_titled Leadwright) && [ "$id" != "${1:-}" ] &&
+    id=$(focused_is Leadwright) && [ "$id" != "${1:-}" ] &&
         [[ $(xprop -id "$id" WM_NORMAL_HINTS 2>/dev/null |
             sed -n 's/.*m[ai][nx]imum size: //p' | uniq -c) =~ ^\ *2\  ]] && echo "$id"
 }
@@ -60,16 +60,15 @@ program_gone() { ! kill -0 "$app" 2>/dev/null; }
 output_is() { poll test -f "$1" || fail "no $1"; printf "$2" | cmp - "$1" || fail "$1 differs"; }
 
 # The program reads LWSET.lwc and README.txt beside itself, wherever it is started from. The
-# sheets go in $work.
-mkdir "$work/program"
-cp "$1" "$(dirname "$1")/README.txt" "$work/program/"
-printf '[LWSET.lwc\r\n\r\n\r\n!\r\n\r\ntxt\r\n' >"$work/program/LWSET.lwc"
+# sheets go beside it too.
+cp "$1" "$(dirname "$1")/README.txt" "$work/"
+printf '[LWSET.lwc\r\n\r\n\r\n!\r\n\r\ntxt\r\n' >"$work/LWSET.lwc"
 
 # About one start in 200, Qt cannot connect to the virtual display and the program ends; such a
 # start is tried again, at most twice. Any other failure to show the window fails the run.
 main_or_gone() { main=$(main_window) || program_gone; }
 for retry in 0 1 2; do
-    (cd / && exec "$work/program/leadwright") >"$work/log" 2>&1 &
+    (cd / && exec "$work/leadwright") >"$work/log" 2>&1 &
     app=$! main=""
     poll main_or_gone || fail "no main window"
     [ -z "$main" ] && grep -q "could not connect to display" "$work/log" && ((retry < 2)) || break
@@ -77,12 +76,11 @@ done
 [ -n "$main" ] || fail "the program ended without showing its window"
 
 # answer WHAT: Enter on the next message box, a question or a summary; $box is then its id.
-box=""
-answer() { box=$(poll focused_box "$box") || fail "no $1"; xdotool key Return; }
+answer() { box=$(poll focused_box "${box:-}") || fail "no $1"; xdotool key Return; }
 # menu KEY: File and KEY in the main window, once the last box has gone; the screenshot shows
 # the window at that time.
 menu() {
-    poll not_focused "$box" || fail "the last box stayed on screen"
+    poll not_focused "${box:-}" || fail "the last box stayed on screen"
     poll focus_main || fail "the main window did not take the focus back"
     import -window root "$shot"
     xdotool key alt+f key "$1"
@@ -91,7 +89,7 @@ menu() {
 # answering the question with Enter.
 convert() {
     menu "$1"
-    poll focused_titled Open >/dev/null || fail "no Open dialog for $2"
+    poll focused_is Open >/dev/null || fail "no Open dialog for $2"
     xdotool type --delay 20 "$2"
     xdotool key Return
     answer "question before writing $2"
