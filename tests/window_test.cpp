@@ -17,6 +17,9 @@
 #include "app/WindowHost.h"
 #include "app/frmMain.h"
 
+// gtest prints a QString as text.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
+
 namespace lw::test {
 namespace {
 
