@@ -11,15 +11,9 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// What each reader makes of the same bytes: the marker and extension, or nothing; the help rows,
-// and whether the help file counts as read.
-struct Case {
-    const char* name;
-    std::string bytes;
-    std::string settings;  // "marker|extension", empty for nothing
-    Rows rows;
-    bool helpRead;
-};
+// What each reader makes of the same bytes: the name of the case, the bytes, the settings read
+// ("marker|extension", empty for nothing), the help rows, and whether the help file counts as read.
+using Case = std::tuple<const char*, std::string, std::string, Rows, bool>;
 
 // clang-format off
 const Case kCases[] = {
@@ -36,14 +30,13 @@ const Case kCases[] = {
 
 TEST(StartupFiles, AreReadByLinePositionAfterTheirHeader) {
     const test::TempFolder folder;
-    for (const Case& c : kCases) {
-        SCOPED_TRACE(c.name);
-        const std::optional<Settings> settings = ReadConfigFile(folder.Write("LWSET.lwc", c.bytes));
-        EXPECT_EQ(settings ? settings->ChordLineMarker + "|" + settings->FileExtension : "",
-                  c.settings);
-        Rows rows;
-        EXPECT_EQ(ReadHelpFile(folder.Write("README.txt", c.bytes), rows), c.helpRead);
-        EXPECT_EQ(rows, c.rows);
+    for (const auto& [name, bytes, settings, rows, helpRead] : kCases) {
+        SCOPED_TRACE(name);
+        const std::optional<Settings> read = ReadConfigFile(folder.Write("LWSET.lwc", bytes));
+        EXPECT_EQ(read ? read->ChordLineMarker + "|" + read->FileExtension : "", settings);
+        Rows helpRows;
+        EXPECT_EQ(ReadHelpFile(folder.Write("README.txt", bytes), helpRows), helpRead);
+        EXPECT_EQ(helpRows, rows);
     }
 }
 
