@@ -4,8 +4,7 @@
 # that a live process holds locked.
 #   tests/killed_batch.sh BUILD_DIR
 set -euo pipefail
-build=$(realpath "$1")
-work=$(mktemp -d)
+build=$(realpath "$1") work=$(mktemp -d)
 trap '[[ -z ${holder:-} ]] || kill "$holder"; rm -rf "$work"' EXIT
 "$build/bench/leadwright_bench" --generate-set "$work" 2000 2000
 cd "$work"

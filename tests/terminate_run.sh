@@ -3,8 +3,7 @@
 # temporary file may be left beside the output, and the old output must be intact.
 #   tests/terminate_run.sh BUILD_DIR
 set -euo pipefail
-build=$(realpath "$1")
-work=$(mktemp -d)
+build=$(realpath "$1") work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "$*; the folder holds: $(ls -A "$work")" >&2; exit 1; }
 "$build/bench/leadwright_bench" --generate letters "$work/Big_C.txt" 200
