@@ -3,9 +3,9 @@
 # mouse. The program starts on a virtual X screen (no window manager), from another working
 # directory, out of a copy of its folder whose LWSET.lwc makes "!" the chord-line marker. It
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
-# question with Enter, checks the new file byte for byte and saves a screenshot. Then it
-# converts a ChordPro sheet the same way, then two ChordPro sheets at once with File, Convert
-# Several, and ends with File, Exit.
+# question with Enter and checks the new file byte for byte. Then it converts a ChordPro sheet
+# the same way, then two ChordPro sheets at once with File, Convert Several, and ends with File,
+# Exit. The screenshot shows the window before its last use of the File menu, or at a failure.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
 #
 # Every step waits for the state the next one needs (a window focused, a file present, the
