@@ -16,8 +16,7 @@ set -euo pipefail
 [ -n "${LEADWRIGHT_ON_SCREEN:-}" ] || exec xvfb-run -a -s '-screen 0 1024x768x24' \
     env LEADWRIGHT_ON_SCREEN=1 dbus-run-session -- \
     "$(realpath "$0")" "$(realpath "$1")" "$(realpath -m "$2")"
-shot=$2
-work=$(mktemp -d)
+shot=$2 work=$(mktemp -d)
 trap '[ -n "${app:-}" ] && kill "$app" 2>/dev/null; rm -rf "$work"' EXIT
 
 # Fails the run with a screenshot and what the program printed.
