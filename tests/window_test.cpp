@@ -160,6 +160,7 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     const TempFolder songs;
     const QString typed = '"' + Q(songs.Write("D_C.cho", "[C]\n")) + "\" \"" +
                           Q(songs.Write("A_C.txt", "^C\r\n")) + '"';
+    songs.Write("A_C#.txt", "old");
     QStringList seen, dialogs;
     const Answer ok = Press(QMessageBox::Ok, seen), cancel = Press(QMessageBox::Cancel, seen);
     ModalAnswers answers{ok, ok, ChooseFile(typed), cancel, ChooseFile(typed, &dialogs), ok, ok};
@@ -171,17 +172,18 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     window.findChild<QRadioButton*>("optPref_0")->click();  // "#"
     auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
     convertSeveral->trigger();
-    EXPECT_EQ(songs.Names().size(), 2u);  // Cancel at the question wrote nothing
+    EXPECT_EQ(songs.Names().size(), 3u);  // Cancel at the question wrote nothing
     convertSeveral->trigger();
     EXPECT_EQ(dialogs, QStringList{Q(songs.path.string()) +
                                    ": Lead sheets and ChordPro sheets (*.txt *.cho *.crd *.chopro "
                                    "*.chordpro *.pro)"});
-    const QString question = Box(
-        "Output files to write: 2\nExisting files they replace: 0\n\nWrite the output files?",
-        QMessageBox::Ok | QMessageBox::Cancel, "A_C.txt \u2192 A_C#.txt\nD_C.cho \u2192 D_C#.cho");
+    const QString question =
+        Box("Output files to write: 2\nExisting files they replace: 1\n\nWrite the output files?",
+            QMessageBox::Ok | QMessageBox::Cancel,
+            "A_C.txt \u2192 A_C#.txt (replaces a file)\nD_C.cho \u2192 D_C#.cho");
     const QString summary =
         Box("Output files written: 2 of 2", QMessageBox::Ok,
-            "A_C.txt \u2192 A_C#.txt: written\nD_C.cho \u2192 D_C#.cho: written");
+            "A_C.txt \u2192 A_C#.txt: replaced a file\nD_C.cho \u2192 D_C#.cho: written");
     EXPECT_EQ(seen,
               (QStringList{Box("Configuration file corrupted or not found, using defaults..."),
                            Box("Help file corrupted or not found, using old internal help..."),
