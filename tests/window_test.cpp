@@ -170,10 +170,9 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
               Q(ReadBytes(LEADWRIGHT_TEST_DATA "/BuiltInHelp.txt")));
     window.findChild<QRadioButton*>("Option1_1")->click();  // "Up 1/2"
     window.findChild<QRadioButton*>("optPref_0")->click();  // "#"
-    auto* convertSeveral = window.findChild<QAction*>("mnuFileConvertSeveral");
-    convertSeveral->trigger();
+    window.findChild<QAction*>("mnuFileConvertSeveral")->trigger();
     EXPECT_EQ(songs.Names().size(), 3u);  // Cancel at the question wrote nothing
-    convertSeveral->trigger();
+    window.findChild<QAction*>("mnuFileConvertSeveral")->trigger();
     EXPECT_EQ(dialogs, QStringList{Q(songs.path.string()) +
                                    ": Lead sheets and ChordPro sheets (*.txt *.cho *.crd *.chopro "
                                    "*.chordpro *.pro)"});
@@ -196,9 +195,8 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     const Progress half{.bytesDone = 2, .bytesTotal = 4, .filesTotal = 2, .currentFile = {}};
     EXPECT_TRUE(host.KeepGoing(half) && !window.findChild<QProgressDialog*>());  // too soon
     QTest::qWait(600);
-    EXPECT_TRUE(host.KeepGoing(half));
+    ASSERT_TRUE(host.KeepGoing(half) && window.findChild<QProgressDialog*>());
     auto* progress = window.findChild<QProgressDialog*>();
-    ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->windowTitle() + QString::number(progress->value()), "Leadwright500");
     progress->findChild<QPushButton*>()->click();
     QTest::qWait(60);  // past the draw interval, then within it
