@@ -4,11 +4,8 @@
 # that a live process holds locked.
 #   tests/killed_batch.sh BUILD_DIR
 set -euo pipefail
-build=$(realpath "$1")
-convert=$build/cli/leadwright-convert
-work=$(mktemp -d)
-holder=
-trap '[[ -z $holder ]] || kill "$holder"; rm -rf "$work"' EXIT
+build=$(realpath "$1") work=$(mktemp -d)
+trap '[[ -z ${holder:-} ]] || kill "$holder"; rm -rf "$work"' EXIT
 "$build/bench/leadwright_bench" --generate-set "$work" 2000 2000
 cd "$work"
 
@@ -16,19 +13,15 @@ fail() { echo "$*" >&2; exit 1; }
 # wait_for CONDITION: polls until CONDITION holds, for 60 s at most.
 wait_for() {
     local limit=$((SECONDS + 60))
-    until eval "$1"; do
-        ((SECONDS < limit)) || fail "still not true after 60 s: $1"
-        sleep 0.01
-    done
+    until eval "$1"; do ((SECONDS < limit)) || fail "not true after 60 s: $1"; sleep 0.01; done
 }
 temporaries() { compgen -G '.leadwright-*.tmp' | tr '\n' ' ' || true; }
 
-"$convert" by-key D Song*_C.txt &
+"$build/cli/leadwright-convert" by-key D Song*_C.txt &
 run=$!
 wait_for '[[ -n $(temporaries) ]] || ! kill -0 $run 2>/dev/null'
 kill -KILL $run 2>/dev/null || true
-status=0
-wait $run || status=$?
+status=0 && wait $run || status=$?
 ((status == 128 + 9)) || fail "leadwright-convert ended with status $status before SIGKILL"
 [[ -n $(temporaries) ]] || fail "SIGKILL left no temporary file behind"
 
@@ -37,8 +30,7 @@ held=.leadwright-0123456789abcdef.tmp
 holder=$!
 wait_for '! flock -n "$held" true'
 
-(ulimit -n 64 && "$convert" by-key D Song*_C.txt) || fail "the second run failed"
+(ulimit -n 64 && "$build/cli/leadwright-convert" by-key D Song*_C.txt) || fail "second run failed"
 [[ $(temporaries) == "$held " ]] || fail "the second run left: $(temporaries)"
-outputs=(Song*_D.txt)
-((${#outputs[@]} == 2000)) || fail "the second run wrote ${#outputs[@]} outputs, not 2000"
+(($(compgen -G 'Song*_D.txt' | wc -l) == 2000)) || fail "the second run wrote not 2000 outputs"
 echo "SIGKILL during a batch: the next run removed its temporary files, kept a locked one"
