@@ -6,20 +6,17 @@
 set -euo pipefail
 build=$(realpath "$1") work=$(mktemp -d)
 trap '[[ -z ${holder:-} ]] || kill "$holder"; rm -rf "$work"' EXIT
+source "$(dirname "$0")/poll.sh"
 "$build/bench/leadwright_bench" --generate-set "$work" 2000 2000
 cd "$work"
 
 fail() { echo "$*" >&2; exit 1; }
-# wait_for CONDITION: polls until CONDITION holds, for 60 s at most.
-wait_for() {
-    local limit=$((SECONDS + 60))
-    until eval "$1"; do ((SECONDS < limit)) || fail "not true after 60 s: $1"; sleep 0.01; done
-}
 temporaries() { compgen -G '.leadwright-*.tmp' | tr '\n' ' ' || true; }
 
 "$build/cli/leadwright-convert" by-key D Song*_C.txt &
 run=$!
-wait_for '[[ -n $(temporaries) ]] || ! kill -0 $run 2>/dev/null'
+written_or_gone() { [[ -n $(temporaries) ]] || ! kill -0 $run 2>/dev/null; }
+poll written_or_gone || fail "no temporary file after 60 s"
 kill -KILL $run 2>/dev/null || true
 status=0 && wait $run || status=$?
 ((status == 128 + 9)) || fail "leadwright-convert ended with status $status before SIGKILL"
@@ -28,7 +25,7 @@ status=0 && wait $run || status=$?
 held=.leadwright-0123456789abcdef.tmp
 (exec 9>>"$held" && flock 9 && exec sleep 60) &
 holder=$!
-wait_for '! flock -n "$held" true'
+poll eval '! flock -n "$held" true' || fail "$held was not locked after 60 s"
 
 (ulimit -n 64 && "$build/cli/leadwright-convert" by-key D Song*_C.txt) || fail "second run failed"
 [[ $(temporaries) == "$held " ]] || fail "the second run left: $(temporaries)"

@@ -26,11 +26,7 @@ fail() {
     exit 1
 }
 
-# poll COMMAND...: runs COMMAND until it succeeds, for at most 60 s.
-poll() {
-    local deadline=$((SECONDS + 60))
-    until "$@"; do ((SECONDS < deadline)) || return 1; sleep 0.1; done
-}
+source "$(dirname "$0")/poll.sh"
 
 # Each of the following prints the window's id when it succeeds. xdotool's queries fail now and
 # then on their own (a window that closes while xdotool reads it ends xdotool with BadWindow),

@@ -5,18 +5,16 @@
 set -euo pipefail
 build=$(realpath "$1") work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/poll.sh"
 fail() { echo "$*; the folder holds: $(ls -A "$work")" >&2; exit 1; }
 "$build/bench/leadwright_bench" --generate letters "$work/Big_C.txt" 200
 for signal in TERM HUP; do
     echo "the old output" >"$work/Big_D.txt"
     "$build/bench/convert_file" by-key 7 "$work/Big_C.txt" &
-    run=$! deadline=$((SECONDS + 60))
-    # The signal is sent once the temporary file exists, so it lands in the middle of the run;
-    # on a busy machine the file can take seconds to appear.
-    until compgen -G "$work/.leadwright-*.tmp" >/dev/null || ! kill -0 "$run" 2>/dev/null; do
-        ((SECONDS < deadline)) || { kill "$run"; fail "no temporary file"; }
-        sleep 0.05
-    done
+    run=$!
+    # The signal is sent once the temporary file exists, so it lands in the middle of the run.
+    started() { compgen -G "$work/.leadwright-*.tmp" >/dev/null || ! kill -0 "$run" 2>/dev/null; }
+    poll started || { kill "$run"; fail "no temporary file"; }
     kill -s "$signal" "$run" 2>/dev/null || true
     status=0 && wait "$run" || status=$?
     ((status == 128 + $(kill -l $signal))) || fail "convert_file ended: $status"
