@@ -56,22 +56,23 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, boo
         case Mode::Pass:
             out += rest;
             return piece.size();
-        case Mode::Lyrics:
+        case Mode::Lyrics: {
+            std::size_t copied = p;  // the bytes before it are in out
             for (;;) {
                 const std::size_t open = piece.find('[', p);
-                if (open == std::string_view::npos) {
-                    out.append(piece, p);
-                    return piece.size();
-                }
-                out.append(piece, p, open - p);
+                if (open == std::string_view::npos) break;
                 const std::size_t close = piece.find(']', open + 1);
                 if (close == std::string_view::npos) {
+                    out.append(piece, copied, open - copied);
                     mode_ = Mode::Bracket;
                     return open + 1;
                 }
-                notes += RewriteBracket(piece.substr(open + 1, close - open - 1), out, messenger);
+                notes += MoveBracketNotes(piece, open + 1, close, copied, out, messenger);
                 p = close + 1;
             }
+            out.append(piece, copied);
+            return piece.size();
+        }
         case Mode::Bracket: {
             const std::size_t close = std::min(rest.find(']'), rest.size());
             if (!Hold(rest.substr(0, close), out, "[")) {
@@ -79,8 +80,9 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, boo
                 return p;
             }
             if (close == rest.size()) return piece.size();
-            notes += RewriteBracket(held_, out, messenger);
-            held_.clear();
+            out += '[';
+            notes += RewriteHeld(&ChordProRewriter::MoveBracketNotes, out, messenger);
+            out += ']';
             mode_ = Mode::Lyrics;
             return p + close + 1;
         }
@@ -92,19 +94,23 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, boo
             mode_ = Mode::Lyrics;
             return p + close + 1;
         }
-        case Mode::GridBlank:
+        case Mode::GridBlank: {
+            std::size_t copied = p;  // the bytes before it are in out
             for (;;) {
                 const std::size_t word = FindBlank(piece, p, false);
-                out.append(piece, p, word - p);
-                if (word == piece.size()) return word;
+                if (word == piece.size()) break;
                 const std::size_t blank = FindBlank(piece, word, true);
                 if (blank == piece.size() && !endsLine) {
+                    out.append(piece, copied, word - copied);
                     mode_ = Mode::GridWord;
                     return word;
                 }
-                notes += RewriteGridWord(piece.substr(word, blank - word), out, messenger);
+                notes += MoveGridWordNotes(piece, word, blank, copied, out, messenger);
                 p = blank;
             }
+            out.append(piece, copied);
+            return piece.size();
+        }
         case Mode::GridWord: {
             const std::size_t blank = FindBlank(rest, 0, true);
             if (!Hold(rest.substr(0, blank), out, "")) {
@@ -112,8 +118,7 @@ std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, boo
                 return p;
             }
             if (blank == rest.size()) return piece.size();
-            notes += RewriteGridWord(held_, out, messenger);
-            held_.clear();
+            notes += RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
             mode_ = Mode::GridBlank;
             return p + blank;
         }
@@ -198,7 +203,7 @@ std::size_t ChordProRewriter::EndLine(std::string& out, Messenger& messenger) {
             out += held_;
             break;
         case Mode::GridWord:
-            notes = RewriteGridWord(held_, out, messenger);
+            notes = RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
             break;
         default:
             break;
@@ -240,57 +245,59 @@ std::size_t ChordProRewriter::RewriteDirective(std::string_view line, std::strin
     return notes;
 }
 
-std::size_t ChordProRewriter::RewriteBracket(std::string_view text, std::string& out,
-                                             Messenger& messenger) {
-    out += '[';
-    std::size_t notes = 0;
-    const auto chord = text.size() <= kHoldLimit ? ReadChordSymbol(text, notation_) : std::nullopt;
-    if (chord)
-        notes = RewriteNotes(text, *chord, out, messenger);
-    else
-        out += text;
-    out += ']';
+// Rewrites the held text, which has ended, with move (a bracket's inside or a grid word) into
+// out, and lets it go.
+std::size_t ChordProRewriter::RewriteHeld(MoveNotesOf move, std::string& out,
+                                          Messenger& messenger) {
+    std::size_t copied = 0;
+    const std::size_t notes = (this->*move)(held_, 0, held_.size(), copied, out, messenger);
+    out.append(held_, copied);
+    held_.clear();
     return notes;
+}
+
+std::size_t ChordProRewriter::MoveBracketNotes(std::string_view text, std::size_t begin,
+                                               std::size_t end, std::size_t& copied,
+                                               std::string& out, Messenger& messenger) {
+    if (end - begin > kHoldLimit) return 0;  // too long for a chord
+    const auto chord = ReadChordSymbol(text.substr(begin, end - begin), notation_);
+    return chord ? MoveNotes(text, begin, *chord, copied, out, messenger) : 0;
 }
 
 // "~" joins two chords in one cell ("G~C"); a part is a chord when it starts with its root and
 // reads as one, so bar lines, ".", "%" and labels stay.
-std::size_t ChordProRewriter::RewriteGridWord(std::string_view word, std::string& out,
-                                              Messenger& messenger) {
-    if (word.size() > kHoldLimit) {  // too long for a chord
-        out += word;
-        return 0;
-    }
+std::size_t ChordProRewriter::MoveGridWordNotes(std::string_view text, std::size_t begin,
+                                                std::size_t end, std::size_t& copied,
+                                                std::string& out, Messenger& messenger) {
+    if (end - begin > kHoldLimit) return 0;  // too long for a chord
     std::size_t notes = 0;
-    for (std::size_t begin = 0;;) {
-        const std::size_t end = std::min(word.find('~', begin), word.size());
-        const std::string_view part = word.substr(begin, end - begin);
-        const auto chord = ReadChordSymbol(part, notation_);
+    // Grid words are short, so a plain loop finds each "~" sooner than a library search.
+    for (auto part = text.begin() + begin;;) {
+        const auto partEnd = std::find(part, text.begin() + end, '~');
+        const auto partBegin = static_cast<std::size_t>(part - text.begin());
+        const auto chord = ReadChordSymbol(std::string_view(part, partEnd), notation_);
         if (chord && chord->root.size > 0 && chord->root.begin == 0)
-            notes += RewriteNotes(part, *chord, out, messenger);
-        else
-            out += part;
-        if (end == word.size()) return notes;
-        out += '~';
-        begin = end + 1;
+            notes += MoveNotes(text, partBegin, *chord, copied, out, messenger);
+        if (partEnd == text.begin() + end) return notes;
+        part = partEnd + 1;
     }
 }
 
 // Each note is named on its own as the chord-line scan names it, so a chord is spelled as on a
 // chord line, and the tension of "I13/b9" is never taken for a degree "b".
-std::size_t ChordProRewriter::RewriteNotes(std::string_view chord, const ChordSymbolNotes& notes,
-                                           std::string& out, Messenger& messenger) {
-    std::size_t replaced = 0;
-    std::size_t copied = 0;
+std::size_t ChordProRewriter::MoveNotes(std::string_view text, std::size_t chordBegin,
+                                        const ChordSymbolNotes& notes, std::size_t& copied,
+                                        std::string& out, Messenger& messenger) {
+    std::size_t moved = 0;
     for (const TextSpan& note : {notes.root, notes.bass}) {
         if (note.size == 0) continue;
-        out.append(chord, copied, note.begin - copied);
-        chords_->AppendMovedNote(chord.substr(note.begin, note.size), out, messenger);
-        ++replaced;
-        copied = note.begin + note.size;
+        const std::size_t noteBegin = chordBegin + note.begin;
+        out.append(text, copied, noteBegin - copied);
+        chords_->AppendMovedNote(text.substr(noteBegin, note.size), out, messenger);
+        ++moved;
+        copied = noteBegin + note.size;
     }
-    out += chord.substr(copied);
-    return replaced;
+    return moved;
 }
 
 }  // namespace lw

@@ -67,12 +67,25 @@ private:
     Mode BodyMode() const;
     std::size_t EndLine(std::string& out, Messenger& messenger);
 
-    // Each rewrites a text that has ended into out; a text longer than kHoldLimit is kept.
+    // Rewrites a directive line that has ended into out; a line longer than kHoldLimit is kept.
     std::size_t RewriteDirective(std::string_view line, std::string& out, Messenger& messenger);
-    std::size_t RewriteBracket(std::string_view text, std::string& out, Messenger& messenger);
-    std::size_t RewriteGridWord(std::string_view word, std::string& out, Messenger& messenger);
-    std::size_t RewriteNotes(std::string_view chord, const ChordSymbolNotes& notes,
-                             std::string& out, Messenger& messenger);
+
+    // Each moves the notes of text[begin, end), a text that has ended: appends to out the bytes
+    // of text from copied up to each note it moves and the note's new name, leaves copied after
+    // the last note moved, and returns how many it moved. The caller appends the rest, so a
+    // line with few chords is copied in few pieces. A text longer than kHoldLimit is kept.
+    using MoveNotesOf = std::size_t (ChordProRewriter::*)(std::string_view text,
+                                                          std::size_t begin, std::size_t end,
+                                                          std::size_t& copied, std::string& out,
+                                                          Messenger& messenger);
+    std::size_t MoveBracketNotes(std::string_view text, std::size_t begin, std::size_t end,
+                                 std::size_t& copied, std::string& out, Messenger& messenger);
+    std::size_t MoveGridWordNotes(std::string_view text, std::size_t begin, std::size_t end,
+                                  std::size_t& copied, std::string& out, Messenger& messenger);
+    std::size_t MoveNotes(std::string_view text, std::size_t chordBegin,
+                          const ChordSymbolNotes& notes, std::size_t& copied, std::string& out,
+                          Messenger& messenger);
+    std::size_t RewriteHeld(MoveNotesOf move, std::string& out, Messenger& messenger);
 
     std::optional<ChordLineRewriter> chords_;
     Notation notation_;

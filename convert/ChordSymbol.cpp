@@ -44,6 +44,15 @@ std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation
     return known ? length : 0;
 }
 
+// Whether rest starts with word, whose first byte is known to match. Compared byte by byte, as
+// the words are at most four bytes long.
+bool RestStartsWith(std::string_view rest, std::string_view word) {
+    if (rest.size() < word.size()) return false;
+    for (std::size_t i = 1; i < word.size(); ++i)
+        if (rest[i] != word[i]) return false;
+    return true;
+}
+
 // The length of a suffix word at p, or of a tension's "/", "/b" or "/#" that a digit follows.
 // Several words can start at p ("m" and "maj"), so each length found is marked in reach.
 void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
@@ -51,7 +60,7 @@ void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
     for (std::uint32_t words = kWordsByFirstByte[static_cast<unsigned char>(rest[0])]; words != 0;
          words &= words - 1) {
         const std::string_view word = kSuffixWords[std::countr_zero(words)];
-        if (rest.starts_with(word)) reach |= 1u << word.size();
+        if (RestStartsWith(rest, word)) reach |= 1u << word.size();
     }
     if (IsDigit(rest[0])) reach |= 1u << 1;
     if (rest[0] == '/') {
