@@ -289,14 +289,17 @@ std::size_t ChordProRewriter::MoveNotes(std::string_view text, std::size_t chord
                                         const ChordSymbolNotes& notes, std::size_t& copied,
                                         std::string& out, Messenger& messenger) {
     std::size_t moved = 0;
-    for (const TextSpan& note : {notes.root, notes.bass}) {
-        if (note.size == 0) continue;
+    // Root and bass one after the other; a loop over the two copies them, which costs more.
+    auto move = [&](const TextSpan& note) {
+        if (note.size == 0) return;
         const std::size_t noteBegin = chordBegin + note.begin;
         out.append(text, copied, noteBegin - copied);
         chords_->AppendMovedNote(text.substr(noteBegin, note.size), out, messenger);
         ++moved;
         copied = noteBegin + note.size;
-    }
+    };
+    move(notes.root);
+    move(notes.bass);
     return moved;
 }
 

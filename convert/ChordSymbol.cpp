@@ -27,14 +27,8 @@ constexpr std::array<std::uint32_t, 256> kWordsByFirstByte = [] {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The length of the note at p, taken as the chord-line scan takes it, when it is a note the
-// scan knows; 0 otherwise.
-std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation) {
-    if (p >= text.size()) return 0;
-    if (notation == Notation::Letters) {
-        if (text[p] < 'A' || text[p] > 'G') return 0;
-        return p + 1 < text.size() && (text[p + 1] == '#' || text[p + 1] == 'b') ? 2 : 1;
-    }
+// The length of the degree token at p when it is one the chord-line scan knows; 0 otherwise.
+std::size_t DegreeLengthAt(std::string_view text, std::size_t p) {
     if (text[p] != 'I' && text[p] != 'V' && text[p] != 'b') return 0;
     std::size_t length = 1;
     while (length < 4 && p + length < text.size() &&
@@ -42,6 +36,15 @@ std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation
         ++length;
     const bool known = std::ranges::find(DegreeNames, text.substr(p, length)) != DegreeNames.end();
     return known ? length : 0;
+}
+
+// The length of the note at p, taken as the chord-line scan takes it, when it is a note the
+// scan knows; 0 otherwise.
+std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation) {
+    if (p >= text.size()) return 0;
+    if (notation == Notation::Degrees) return DegreeLengthAt(text, p);
+    if (text[p] < 'A' || text[p] > 'G') return 0;
+    return p + 1 < text.size() && (text[p + 1] == '#' || text[p + 1] == 'b') ? 2 : 1;
 }
 
 // Whether rest starts with word, whose first byte is known to match. Compared byte by byte, as
@@ -70,32 +73,33 @@ void MarkSuffixWordsAt(std::string_view text, std::size_t p, unsigned& reach) {
     }
 }
 
+// The length of the note of the slash bass ("/F#") that ends text at p; 0 when none does.
+std::size_t SlashBassLengthAt(std::string_view text, std::size_t p, Notation notation) {
+    if (text[p] != '/') return 0;
+    const std::size_t length = NoteLengthAt(text, p + 1, notation);
+    return p + 1 + length == text.size() ? length : 0;
+}
+
 // A chord without parentheses over the whole of text, its notes counted from offset.
 std::optional<ChordSymbolNotes> ReadBareChord(std::string_view text, Notation notation,
                                               std::size_t offset) {
-    ChordSymbolNotes notes;
-    auto slashBassFrom = [&](std::size_t slash) {
-        if (text[slash] != '/') return false;
-        const std::size_t length = NoteLengthAt(text, slash + 1, notation);
-        if (length == 0 || slash + 1 + length != text.size()) return false;
-        notes.bass = {offset + slash + 1, length};
-        return true;
-    };
     if (text.empty()) return std::nullopt;
     if (text[0] == '/') {  // a walking bass
-        if (slashBassFrom(0)) return notes;
-        return std::nullopt;
+        const std::size_t bass = SlashBassLengthAt(text, 0, notation);
+        if (bass == 0) return std::nullopt;
+        return ChordSymbolNotes{{}, {offset + 1, bass}};
     }
     const std::size_t rootLength = NoteLengthAt(text, 0, notation);
     if (rootLength == 0) return std::nullopt;
-    notes.root = {offset, rootLength};
+    const TextSpan root{offset, rootLength};
 
     // Bit k of reach: the suffix words read so far can end k bytes after p.
     unsigned reach = 1;
     for (std::size_t p = rootLength; reach != 0; ++p, reach >>= 1) {
         if ((reach & 1) == 0) continue;
-        if (p == text.size()) return notes;
-        if (slashBassFrom(p)) return notes;
+        if (p == text.size()) return ChordSymbolNotes{root, {}};
+        if (const std::size_t bass = SlashBassLengthAt(text, p, notation))
+            return ChordSymbolNotes{root, {offset + p + 1, bass}};
         MarkSuffixWordsAt(text, p, reach);
     }
     return std::nullopt;
