@@ -102,12 +102,17 @@ void AtomicOutputFile::Flush() {
 }
 
 void AtomicOutputFile::WriteAll(std::string_view bytes) {
+    const std::size_t size = bytes.size();
     while (!bytes.empty()) {
         const ssize_t written = fs_.Write(fd_, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) ThrowFileError(kCannotWrite, path_, written < 0 ? errno : ENOSPC);
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
+    // The disk starts on what was written while the rest is converted, so that the sync at the
+    // end waits for less. Only a hint: whatever fails here fails again at that sync.
+    fs_.StartWriteback(fd_, writtenSize_, static_cast<off_t>(size));
+    writtenSize_ += static_cast<off_t>(size);
 }
 
 void AtomicOutputFile::Finish() {

@@ -72,6 +72,7 @@ private:
     bool synced_ = false;  // the data is on disk
     bool committed_ = false;
     std::string pending_;
+    off_t writtenSize_ = 0;  // the bytes written to the file so far
 };
 
 }  // namespace lw

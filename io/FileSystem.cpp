@@ -14,6 +14,9 @@ ssize_t FileSystem::Write(int fd, const void* buffer, size_t size) {
     return ::write(fd, buffer, size);
 }
 int FileSystem::Fsync(int fd) { return ::fsync(fd); }
+int FileSystem::StartWriteback(int fd, off_t offset, off_t size) {
+    return ::sync_file_range(fd, offset, size, SYNC_FILE_RANGE_WRITE);
+}
 int FileSystem::Syncfs(int fd) { return ::syncfs(fd); }
 int FileSystem::Close(int fd) { return ::close(fd); }
 int FileSystem::Rename(const char* from, const char* to) { return std::rename(from, to); }

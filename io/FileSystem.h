@@ -15,6 +15,8 @@ public:
     virtual ssize_t Read(int fd, void* buffer, size_t size);
     virtual ssize_t Write(int fd, const void* buffer, size_t size);
     virtual int Fsync(int fd);
+    // Starts writing a range of a file to disk without waiting for it (Linux's sync_file_range).
+    virtual int StartWriteback(int fd, off_t offset, off_t size);
     virtual int Syncfs(int fd);  // every file of the file system that holds fd
     virtual int Close(int fd);
     virtual int Rename(const char* from, const char* to);
