@@ -7,7 +7,7 @@ namespace lw {
 
 namespace {
 
-// Slot of a letter note in letterCodes_: its letter, then plain, sharp or flat.
+// Slot of a letter note in movedLetters_: its letter, then plain, sharp or flat.
 std::size_t LetterSlot(char letter, char accidental) {
     const std::size_t sign = accidental == '#' ? 1 : accidental == 'b' ? 2 : 0;
     return static_cast<std::size_t>(letter - 'A') * 3 + sign;
@@ -38,13 +38,13 @@ ChordLineRewriter::ChordLineRewriter(Notation notation, int step,
             notation_ == Notation::Letters ? c == '#' || c == 'b' : c == 'I' || c == 'V';
     }
     if (notation_ != Notation::Letters) return;
-    // Each letter note is looked up once per run rather than once per chord.
+    // Each letter note is looked up and moved once per run rather than once per chord.
     for (char letter = 'A'; letter <= 'G'; ++letter) {
         for (const char accidental : {'\0', '#', 'b'}) {
             const char name[] = {letter, accidental};
             const std::string_view note(name, accidental == '\0' ? 1 : 2);
-            letterCodes_[LetterSlot(letter, accidental)] =
-                GetCodeFromChord(note, messenger).value_or(0);
+            const int code = WrapPitchClass(GetCodeFromChord(note, messenger).value_or(0) + step_);
+            movedLetters_[LetterSlot(letter, accidental)] = names_[static_cast<std::size_t>(code)];
         }
     }
 }
@@ -54,15 +54,13 @@ bool ChordLineRewriter::StartsNote(char c) const {
     return c == 'I' || c == 'V' || c == 'b';
 }
 
-int ChordLineRewriter::CodeOf(std::string_view note, Messenger& messenger) const {
-    if (notation_ == Notation::Letters)
-        return letterCodes_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
-    return GetCodeFromChordRoman(note, messenger).value_or(0);
-}
-
 void ChordLineRewriter::AppendMovedNote(std::string_view note, std::string& out,
                                         Messenger& messenger) const {
-    const int code = WrapPitchClass(CodeOf(note, messenger) + step_);
+    if (notation_ == Notation::Letters) {
+        out += movedLetters_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
+        return;
+    }
+    const int code = WrapPitchClass(GetCodeFromChordRoman(note, messenger).value_or(0) + step_);
     out += names_[static_cast<std::size_t>(code)];
 }
 

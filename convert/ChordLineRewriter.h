@@ -52,12 +52,12 @@ public:
 
 private:
     bool StartsNote(char c) const;
-    int CodeOf(std::string_view note, Messenger& messenger) const;
 
     Notation notation_;
     int step_;
     std::array<std::string_view, 12> names_;
-    std::array<NoteCode, 21> letterCodes_{};  // seven letters, each plain, sharp or flat
+    // The name each letter note takes: seven letters, each plain, sharp or flat.
+    std::array<std::string_view, 21> movedLetters_{};
     std::size_t longestNote_;
     // The bytes at which the scan has something to decide, outside a chord and inside one.
     std::array<bool, 256> stopsOutside_{};

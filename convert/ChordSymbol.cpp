@@ -40,7 +40,7 @@ std::size_t DegreeLengthAt(std::string_view text, std::size_t p) {
 
 // The length of the note at p, taken as the chord-line scan takes it, when it is a note the
 // scan knows; 0 otherwise.
-std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation) {
+inline std::size_t NoteLengthAt(std::string_view text, std::size_t p, Notation notation) {
     if (p >= text.size()) return 0;
     if (notation == Notation::Degrees) return DegreeLengthAt(text, p);
     if (text[p] < 'A' || text[p] > 'G') return 0;
@@ -108,6 +108,9 @@ std::optional<ChordSymbolNotes> ReadBareChord(std::string_view text, Notation no
 }  // namespace
 
 std::optional<ChordSymbolNotes> ReadChordSymbol(std::string_view text, Notation notation) {
+    // A chord starts with its root, a "/" or a "("; most other words are over at once.
+    if (text.empty() || (text[0] != '/' && text[0] != '(' && NoteLengthAt(text, 0, notation) == 0))
+        return std::nullopt;
     if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
         if (auto inner = ReadBareChord(text.substr(1, text.size() - 2), notation, 1)) return inner;
     }
