@@ -245,13 +245,18 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
             if (chordLine) notes = plan.rewriter.Feed(scan, piece->bytes, endsLine, converted, host);
         }
         const bool rewritten = sheet || chordLine;
-        output->Write(rewritten ? std::string_view(converted) : piece->bytes);
-        // A ChordPro sheet keeps each line's own line end, and adds none after a last line
-        // that has none; every line of a lead sheet ends in CR LF.
-        if (endsLine) output->Write(sheet ? LineEndBytes(piece->end) : "\r\n");
         if (lineStart) {
             host.SetStatusField(StatusField::InputLine, piece->bytes);
             if (rewritten) host.SetStatusField(StatusField::OutputLine, converted);
+        }
+        if (sheet) {
+            // A ChordPro sheet keeps each line's own line end, and adds none after a last line
+            // that has none.
+            if (endsLine) converted += LineEndBytes(piece->end);
+            output->Write(converted);
+        } else {
+            output->Write(chordLine ? std::string_view(converted) : piece->bytes);
+            if (endsLine) output->Write("\r\n");  // every line of a lead sheet ends in CR LF
         }
         if (notes > 0 && !stepRecorded) {
             globals.StepSemitones = plan.step;  // as the next run expects
