@@ -25,111 +25,117 @@ ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Nota
                                    std::optional<ChordLineRewriter> keys)
     : chords_(std::move(chords)), notation_(notation), keys_(std::move(keys)) {}
 
+// Each turn takes the bytes from p on that the mode decides and leaves p where the next mode
+// starts. A directive line, bracket or grid word that lies whole within the piece is rewritten
+// where it is; only one that the end of the piece cuts is held until the rest comes.
 std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std::string& out,
                                       Messenger& messenger) {
     std::size_t notes = 0;
-    for (std::size_t p = 0; p < piece.size();)
-        p = Consume(piece, p, endsLine, out, messenger, notes);
-    if (endsLine) notes += EndLine(out, messenger);
-    return notes;
-}
-
-// Takes the bytes from p on that the mode decides and gives where the next mode starts. A
-// directive line, bracket or grid word that lies whole within the piece is rewritten where it
-// is; only one that the end of the piece cuts is held until the rest comes.
-std::size_t ChordProRewriter::Consume(std::string_view piece, std::size_t p, bool endsLine,
-                                      std::string& out, Messenger& messenger,
-                                      std::size_t& notes) {
-    const std::string_view rest = piece.substr(p);
-    switch (mode_) {
-        case Mode::Head:
-            return ConsumeHead(piece, p, out);
-        case Mode::Directive:
-            if (endsLine && held_.empty()) {
-                notes += RewriteDirective(rest, out, messenger);
-                mode_ = Mode::Pass;  // the line is done
-                return piece.size();
-            }
-            if (Hold(rest, out, "")) return piece.size();
-            mode_ = Mode::Pass;  // too long for a directive
-            return p;
-        case Mode::Pass:
-            out += rest;
-            return piece.size();
-        case Mode::Lyrics: {
-            std::size_t copied = p;  // the bytes before it are in out
-            for (;;) {
-                const std::size_t open = piece.find('[', p);
-                if (open == std::string_view::npos) break;
-                const std::size_t close = piece.find(']', open + 1);
-                if (close == std::string_view::npos) {
+    for (std::size_t p = 0; p < piece.size();) {
+        const std::string_view rest = piece.substr(p);
+        switch (mode_) {
+            case Mode::Head:
+                p = ConsumeHead(piece, p, out);
+                break;
+            case Mode::Directive:
+                if (endsLine && held_.empty()) {
+                    notes += RewriteDirective(rest, out, messenger);
+                    mode_ = Mode::Pass;  // the line is done
+                    p = piece.size();
+                } else if (Hold(rest, out, "")) {
+                    p = piece.size();
+                } else {
+                    mode_ = Mode::Pass;  // too long for a directive
+                }
+                break;
+            case Mode::Pass:
+                out += rest;
+                p = piece.size();
+                break;
+            case Mode::Lyrics: {
+                std::size_t copied = p;  // the bytes before it are in out
+                std::size_t open = 0;
+                while ((open = piece.find('[', p)) != std::string_view::npos) {
+                    const std::size_t close = piece.find(']', open + 1);
+                    if (close == std::string_view::npos) break;  // the next piece may close it
+                    notes += MoveBracketNotes(piece, open + 1, close, copied, out, messenger);
+                    p = close + 1;
+                }
+                if (open == std::string_view::npos) {
+                    out.append(piece, copied);
+                    p = piece.size();
+                } else {
                     out.append(piece, copied, open - copied);
                     mode_ = Mode::Bracket;
-                    return open + 1;
+                    p = open + 1;
                 }
-                notes += MoveBracketNotes(piece, open + 1, close, copied, out, messenger);
-                p = close + 1;
+                break;
             }
-            out.append(piece, copied);
-            return piece.size();
-        }
-        case Mode::Bracket: {
-            const std::size_t close = std::min(rest.find(']'), rest.size());
-            if (!Hold(rest.substr(0, close), out, "[")) {
-                mode_ = Mode::LongBracket;
-                return p;
-            }
-            if (close == rest.size()) return piece.size();
-            out += '[';
-            notes += RewriteHeld(&ChordProRewriter::MoveBracketNotes, out, messenger);
-            out += ']';
-            mode_ = Mode::Lyrics;
-            return p + close + 1;
-        }
-        case Mode::LongBracket: {
-            const std::size_t close = std::min(rest.find(']'), rest.size());
-            out += rest.substr(0, close);
-            if (close == rest.size()) return piece.size();
-            out += ']';
-            mode_ = Mode::Lyrics;
-            return p + close + 1;
-        }
-        case Mode::GridBlank: {
-            std::size_t copied = p;  // the bytes before it are in out
-            for (;;) {
-                const std::size_t word = FindBlank(piece, p, false);
-                if (word == piece.size()) break;
-                const std::size_t blank = FindBlank(piece, word, true);
-                if (blank == piece.size() && !endsLine) {
-                    out.append(piece, copied, word - copied);
-                    mode_ = Mode::GridWord;
-                    return word;
+            case Mode::Bracket: {
+                const std::size_t close = std::min(rest.find(']'), rest.size());
+                if (!Hold(rest.substr(0, close), out, "[")) {
+                    mode_ = Mode::LongBracket;
+                } else if (close == rest.size()) {
+                    p = piece.size();
+                } else {
+                    out += '[';
+                    notes += RewriteHeld(&ChordProRewriter::MoveBracketNotes, out, messenger);
+                    out += ']';
+                    mode_ = Mode::Lyrics;
+                    p += close + 1;
                 }
-                notes += MoveGridWordNotes(piece, word, blank, copied, out, messenger);
-                p = blank;
+                break;
             }
-            out.append(piece, copied);
-            return piece.size();
-        }
-        case Mode::GridWord: {
-            const std::size_t blank = FindBlank(rest, 0, true);
-            if (!Hold(rest.substr(0, blank), out, "")) {
-                mode_ = Mode::LongWord;
-                return p;
+            case Mode::LongBracket: {
+                const std::size_t close = std::min(rest.find(']'), rest.size());
+                out += rest.substr(0, close);
+                if (close == rest.size()) {
+                    p = piece.size();
+                } else {
+                    out += ']';
+                    mode_ = Mode::Lyrics;
+                    p += close + 1;
+                }
+                break;
             }
-            if (blank == rest.size()) return piece.size();
-            notes += RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
-            mode_ = Mode::GridBlank;
-            return p + blank;
-        }
-        case Mode::LongWord: {
-            const std::size_t blank = FindBlank(rest, 0, true);
-            out += rest.substr(0, blank);
-            if (blank < rest.size()) mode_ = Mode::GridBlank;
-            return p + blank;
+            case Mode::GridBlank: {
+                std::size_t copied = p;  // the bytes before it are in out
+                std::size_t word = 0;
+                while ((word = FindBlank(piece, p, false)) < piece.size()) {
+                    const std::size_t blank = FindBlank(piece, word, true);
+                    if (blank == piece.size() && !endsLine) break;  // the next piece may go on
+                    notes += MoveGridWordNotes(piece, word, blank, copied, out, messenger);
+                    p = blank;
+                }
+                out.append(piece, copied, word - copied);
+                if (word < piece.size()) mode_ = Mode::GridWord;
+                p = word;
+                break;
+            }
+            case Mode::GridWord: {
+                const std::size_t blank = FindBlank(rest, 0, true);
+                if (!Hold(rest.substr(0, blank), out, "")) {
+                    mode_ = Mode::LongWord;
+                } else if (blank == rest.size()) {
+                    p = piece.size();
+                } else {
+                    notes += RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
+                    mode_ = Mode::GridBlank;
+                    p += blank;
+                }
+                break;
+            }
+            case Mode::LongWord: {
+                const std::size_t blank = FindBlank(rest, 0, true);
+                out += rest.substr(0, blank);
+                if (blank < rest.size()) mode_ = Mode::GridBlank;
+                p += blank;
+                break;
+            }
         }
     }
-    return piece.size();
+    if (endsLine) notes += EndLine(out, messenger);
+    return notes;
 }
 
 // The first bytes of a line tell what it is: "{" after any blanks a directive line, "#" first

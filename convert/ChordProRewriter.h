@@ -60,8 +60,6 @@ private:
         LongWord,     // copying a grid word too long to be a chord
     };
 
-    std::size_t Consume(std::string_view piece, std::size_t p, bool endsLine, std::string& out,
-                        Messenger& messenger, std::size_t& notes);
     std::size_t ConsumeHead(std::string_view piece, std::size_t p, std::string& out);
     bool Hold(std::string_view text, std::string& out, std::string_view flushPrefix);
     Mode BodyMode() const;
