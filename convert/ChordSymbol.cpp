@@ -108,13 +108,13 @@ std::optional<ChordSymbolNotes> ReadBareChord(std::string_view text, Notation no
 }  // namespace
 
 std::optional<ChordSymbolNotes> ReadChordSymbol(std::string_view text, Notation notation) {
-    // A chord starts with its root, a "/" or a "("; most other words are over at once.
-    if (text.empty() || (text[0] != '/' && text[0] != '(' && NoteLengthAt(text, 0, notation) == 0))
-        return std::nullopt;
+    // In "(Am)" the chord is what the parentheses hold; no chord starts with a "(".
+    std::size_t offset = 0;
     if (text.size() > 2 && text.front() == '(' && text.back() == ')') {
-        if (auto inner = ReadBareChord(text.substr(1, text.size() - 2), notation, 1)) return inner;
+        text = text.substr(1, text.size() - 2);
+        offset = 1;
     }
-    return ReadBareChord(text, notation, 0);
+    return ReadBareChord(text, notation, offset);
 }
 
 }  // namespace lw
