@@ -13,6 +13,9 @@ constexpr std::string_view kBlanks = " \t";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Whether c ends a directive's name: a blank, the ":" before the value, or the "}".
+bool EndsName(char c) { return IsBlank(c) || c == ':' || c == '}'; }
+
 // Where the first byte from p on that is no blank sits; line's size when none is.
 std::size_t SkipBlanks(std::string_view line, std::size_t p) {
     while (p < line.size() && IsBlank(line[p])) ++p;
@@ -39,10 +42,10 @@ std::optional<Directive> ParseDirective(std::string_view line) {
     // Every search below stops at the "}" at the latest.
     const std::size_t nameBegin = SkipBlanks(line, open + 1);
     std::size_t nameEnd = nameBegin;
-    while (nameEnd < close && !IsBlank(line[nameEnd]) && line[nameEnd] != ':') ++nameEnd;
-    std::string_view name = line.substr(nameBegin, nameEnd - nameBegin);
-    name = name.substr(0, name.find('-'));
+    while (!EndsName(line[nameEnd]) && line[nameEnd] != '-') ++nameEnd;
+    const std::string_view name = line.substr(nameBegin, nameEnd - nameBegin);
     if (name.empty()) return std::nullopt;
+    while (!EndsName(line[nameEnd])) ++nameEnd;  // past a selector ("sot-guitar")
 
     std::size_t valueBegin = SkipBlanks(line, nameEnd);
     if (line[valueBegin] == ':') valueBegin = SkipBlanks(line, valueBegin + 1);
