@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "convert/AsciiCase.h"
 
@@ -13,8 +14,17 @@ constexpr std::string_view kBlanks = " \t";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-// Whether c ends a directive's name: a blank, the ":" before the value, or the "}".
-bool EndsName(char c) { return IsBlank(c) || c == ':' || c == '}'; }
+// What a byte is to a directive's name: 0 part of it, 1 the "-" that starts a selector, 2 an
+// end of name and selector (a blank, the ":" before the value, or the "}"). Looked up in a
+// table, as most lines of a sheet can be directives.
+constexpr std::array<std::uint8_t, 256> kNameStops = [] {
+    std::array<std::uint8_t, 256> stops{};
+    stops['-'] = 1;
+    for (const char c : {' ', '\t', ':', '}'}) stops[static_cast<unsigned char>(c)] = 2;
+    return stops;
+}();
+
+std::uint8_t NameStop(char c) { return kNameStops[static_cast<unsigned char>(c)]; }
 
 // Where the first byte from p on that is no blank sits; line's size when none is.
 std::size_t SkipBlanks(std::string_view line, std::size_t p) {
@@ -42,10 +52,10 @@ std::optional<Directive> ParseDirective(std::string_view line) {
     // Every search below stops at the "}" at the latest.
     const std::size_t nameBegin = SkipBlanks(line, open + 1);
     std::size_t nameEnd = nameBegin;
-    while (!EndsName(line[nameEnd]) && line[nameEnd] != '-') ++nameEnd;
+    while (NameStop(line[nameEnd]) == 0) ++nameEnd;
     const std::string_view name = line.substr(nameBegin, nameEnd - nameBegin);
     if (name.empty()) return std::nullopt;
-    while (!EndsName(line[nameEnd])) ++nameEnd;  // past a selector ("sot-guitar")
+    while (NameStop(line[nameEnd]) < 2) ++nameEnd;  // past a selector ("sot-guitar")
 
     std::size_t valueBegin = SkipBlanks(line, nameEnd);
     if (line[valueBegin] == ':') valueBegin = SkipBlanks(line, valueBegin + 1);
