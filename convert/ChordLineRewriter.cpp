@@ -5,16 +5,6 @@
 
 namespace lw {
 
-namespace {
-
-// Slot of a letter note in movedLetters_: its letter, then plain, sharp or flat.
-std::size_t LetterSlot(char letter, char accidental) {
-    const std::size_t sign = accidental == '#' ? 1 : accidental == 'b' ? 2 : 0;
-    return static_cast<std::size_t>(letter - 'A') * 3 + sign;
-}
-
-}  // namespace
-
 std::array<std::string_view, 12> SpelledNoteNames(Spelling spelling, Messenger& messenger) {
     std::array<std::string_view, 12> names;
     for (NoteCode code = 0; code < kPitchClasses; ++code)
@@ -54,12 +44,8 @@ bool ChordLineRewriter::StartsNote(char c) const {
     return c == 'I' || c == 'V' || c == 'b';
 }
 
-void ChordLineRewriter::AppendMovedNote(std::string_view note, std::string& out,
-                                        Messenger& messenger) const {
-    if (notation_ == Notation::Letters) {
-        out += movedLetters_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
-        return;
-    }
+void ChordLineRewriter::AppendMovedDegree(std::string_view note, std::string& out,
+                                          Messenger& messenger) const {
     const int code = WrapPitchClass(GetCodeFromChordRoman(note, messenger).value_or(0) + step_);
     out += names_[static_cast<std::size_t>(code)];
 }

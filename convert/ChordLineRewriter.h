@@ -48,9 +48,21 @@ public:
 
     // Appends to out the name that one note takes, as the scan writes it. note is one the scan
     // takes whole ("F#", "bVII"), so its spelling and messages are those of a chord line.
-    void AppendMovedNote(std::string_view note, std::string& out, Messenger& messenger) const;
+    void AppendMovedNote(std::string_view note, std::string& out, Messenger& messenger) const {
+        // Inline, as it runs for every chord: a letter note's name is looked up.
+        if (notation_ == Notation::Letters)
+            out += movedLetters_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
+        else
+            AppendMovedDegree(note, out, messenger);
+    }
 
 private:
+    // Slot of a letter note in movedLetters_: its letter, then plain, sharp or flat.
+    static std::size_t LetterSlot(char letter, char accidental) {
+        const std::size_t sign = accidental == '#' ? 1 : accidental == 'b' ? 2 : 0;
+        return static_cast<std::size_t>(letter - 'A') * 3 + sign;
+    }
+    void AppendMovedDegree(std::string_view note, std::string& out, Messenger& messenger) const;
     bool StartsNote(char c) const;
 
     Notation notation_;
