@@ -23,7 +23,9 @@ std::size_t FindBlank(std::string_view text, std::size_t p, bool blank) {
 
 ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Notation notation,
                                    std::optional<ChordLineRewriter> keys)
-    : chords_(std::move(chords)), notation_(notation), keys_(std::move(keys)) {}
+    : keys_(std::move(keys)) {
+    if (chords) chords_.emplace(std::move(*chords), notation);
+}
 
 // Each turn takes the bytes from p on that the mode decides and leaves p where the next mode
 // starts. A directive line, bracket or grid word that lies whole within the piece is rewritten
@@ -266,8 +268,9 @@ std::size_t ChordProRewriter::MoveBracketNotes(std::string_view text, std::size_
                                                std::size_t end, std::size_t& copied,
                                                std::string& out, Messenger& messenger) {
     if (end - begin > kHoldLimit) return 0;  // too long for a chord
-    const auto chord = ReadChordSymbol(text.substr(begin, end - begin), notation_);
-    return chord ? MoveNotes(text, begin, *chord, copied, out, messenger) : 0;
+    const MovedChords::Chord& chord = chords_->Of(text.substr(begin, end - begin), messenger);
+    if (chord.notes > 0) Replace(text, begin, end, chord.moved, copied, out);
+    return chord.notes;
 }
 
 // "~" joins two chords in one cell ("G~C"); a part is a chord when it starts with its root and
@@ -277,36 +280,26 @@ std::size_t ChordProRewriter::MoveGridWordNotes(std::string_view text, std::size
                                                 std::string& out, Messenger& messenger) {
     if (end - begin > kHoldLimit) return 0;  // too long for a chord
     std::size_t notes = 0;
-    // Grid words are short, so a plain loop finds each "~" sooner than a library search.
-    for (auto part = text.begin() + begin;;) {
-        const auto partEnd = std::find(part, text.begin() + end, '~');
-        const auto partBegin = static_cast<std::size_t>(part - text.begin());
-        const auto chord = ReadChordSymbol(std::string_view(part, partEnd), notation_);
-        if (chord && chord->root.size > 0 && chord->root.begin == 0)
-            notes += MoveNotes(text, partBegin, *chord, copied, out, messenger);
-        if (partEnd == text.begin() + end) return notes;
+    for (std::size_t part = begin;;) {
+        // Grid words are short, so a plain loop finds each "~" sooner than a library search.
+        const auto partEnd = static_cast<std::size_t>(
+            std::find(text.begin() + part, text.begin() + end, '~') - text.begin());
+        const MovedChords::Chord& chord = chords_->Of(text.substr(part, partEnd - part), messenger);
+        if (chord.notes > 0 && chord.startsWithRoot) {
+            Replace(text, part, partEnd, chord.moved, copied, out);
+            notes += chord.notes;
+        }
+        if (partEnd == end) return notes;
         part = partEnd + 1;
     }
 }
 
-// Each note is named on its own as the chord-line scan names it, so a chord is spelled as on a
-// chord line, and the tension of "I13/b9" is never taken for a degree "b".
-std::size_t ChordProRewriter::MoveNotes(std::string_view text, std::size_t chordBegin,
-                                        const ChordSymbolNotes& notes, std::size_t& copied,
-                                        std::string& out, Messenger& messenger) {
-    std::size_t moved = 0;
-    // Root and bass one after the other; a loop over the two copies them, which costs more.
-    auto move = [&](const TextSpan& note) {
-        if (note.size == 0) return;
-        const std::size_t noteBegin = chordBegin + note.begin;
-        out.append(text, copied, noteBegin - copied);
-        chords_->AppendMovedNote(text.substr(noteBegin, note.size), out, messenger);
-        ++moved;
-        copied = noteBegin + note.size;
-    };
-    move(notes.root);
-    move(notes.bass);
-    return moved;
+// Appends to out the bytes of text from copied up to begin, then moved for the bytes up to end.
+void ChordProRewriter::Replace(std::string_view text, std::size_t begin, std::size_t end,
+                               std::string_view moved, std::size_t& copied, std::string& out) {
+    out.append(text, copied, begin - copied);
+    out += moved;
+    copied = end;
 }
 
 }  // namespace lw

@@ -9,6 +9,7 @@
 #include "convert/ChordLineRewriter.h"
 #include "convert/ChordProDirective.h"
 #include "convert/ChordSymbol.h"
+#include "convert/MovedChords.h"
 
 namespace lw {
 
@@ -69,9 +70,9 @@ private:
     std::size_t RewriteDirective(std::string_view line, std::string& out, Messenger& messenger);
 
     // Each moves the notes of text[begin, end), a text that has ended: appends to out the bytes
-    // of text from copied up to each note it moves and the note's new name, leaves copied after
-    // the last note moved, and returns how many it moved. The caller appends the rest, so a
-    // line with few chords is copied in few pieces. A text longer than kHoldLimit is kept.
+    // of text from copied up to each chord it moves and the moved chord, leaves copied after
+    // the last chord moved, and returns how many notes it moved. The caller appends the rest,
+    // so a line with few chords is copied in few pieces. A text longer than kHoldLimit is kept.
     using MoveNotesOf = std::size_t (ChordProRewriter::*)(std::string_view text,
                                                           std::size_t begin, std::size_t end,
                                                           std::size_t& copied, std::string& out,
@@ -80,13 +81,11 @@ private:
                                  std::size_t& copied, std::string& out, Messenger& messenger);
     std::size_t MoveGridWordNotes(std::string_view text, std::size_t begin, std::size_t end,
                                   std::size_t& copied, std::string& out, Messenger& messenger);
-    std::size_t MoveNotes(std::string_view text, std::size_t chordBegin,
-                          const ChordSymbolNotes& notes, std::size_t& copied, std::string& out,
-                          Messenger& messenger);
+    static void Replace(std::string_view text, std::size_t begin, std::size_t end,
+                        std::string_view moved, std::size_t& copied, std::string& out);
     std::size_t RewriteHeld(MoveNotesOf move, std::string& out, Messenger& messenger);
 
-    std::optional<ChordLineRewriter> chords_;
-    Notation notation_;
+    std::optional<MovedChords> chords_;
     std::optional<ChordLineRewriter> keys_;
 
     Mode mode_ = Mode::Head;

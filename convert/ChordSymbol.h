@@ -28,6 +28,14 @@ struct ChordSymbolNotes {
 // "N.C.", "x2", "Verse 2", "bIV" and the like.
 std::optional<ChordSymbolNotes> ReadChordSymbol(std::string_view text, Notation notation);
 
+// Whether a chord symbol can start with the byte first: a root, a "/" or a "(". Most words
+// that are no chord ("|", "x2", "Chorus") are told at once.
+inline bool MayStartChordSymbol(char first, Notation notation) {
+    if (first == '/' || first == '(') return true;
+    if (notation == Notation::Letters) return first >= 'A' && first <= 'G';
+    return first == 'I' || first == 'V' || first == 'b';
+}
+
 inline bool ReadsAsChord(std::string_view text, Notation notation) {
     return ReadChordSymbol(text, notation).has_value();
 }

@@ -27,6 +27,18 @@ const Run kGToD{L, 7, '#', 7};                       // By Key from G to D
 
 const std::string kLong(ChordProRewriter::kHoldLimit, '7');  // makes a text one byte too long with "C"+kLong
 
+// "[C1][C2]...[C300][C300]...[C1]" for root C: more different chords than a run remembers, each
+// seen again after the others.
+std::string ManyChords(char root) {
+    std::string up, down;
+    for (int i = 1; i <= 300; ++i) {
+        const std::string chord = std::string("[") + root + std::to_string(i) + "]";
+        up += chord;
+        down.insert(0, chord);
+    }
+    return up + down;
+}
+
 struct SheetCase { const char* name; Run run; std::string input, expected; std::size_t notes; };
 const SheetCase kSheets[] = {
     {"key directive, lyrics", kGToD, "{key: G}\nA[G]mazing [G7]grace! How [C]sweet", "{key: D}\nA[D]mazing [D7]grace! How [G]sweet", 4},
@@ -51,6 +63,7 @@ const SheetCase kSheets[] = {
     {"longer brackets are kept", kGToD, "[C" + kLong + "] [G]", "[C" + kLong + "] [D]", 1},
     {"longer grid words are kept", kGToD, "{sog}\nC" + kLong + "\tG", "{sog}\nC" + kLong + "\tD", 1},
     {"longer directives are kept", kGToD, "{sot" + kLong + "}\n[G]", "{sot" + kLong + "}\n[D]", 1},
+    {"more chords than are remembered", kGToD, ManyChords('C'), ManyChords('G'), 600},
     {"too far in for a directive", kGToD, std::string(kLong.size() + 1, ' ') + "{sot}\n[G]", std::string(kLong.size() + 1, ' ') + "{sot}\n[D]", 1},
 };
 

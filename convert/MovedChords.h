@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "convert/ChordLineRewriter.h"
+#include "convert/ChordSymbol.h"
+
+namespace lw {
+
+// The chord symbols of one run and what they become. A song uses a few chords over and over,
+// so each is read and moved once and then remembered. At most 256 short texts are remembered,
+// so a sheet of endless different chords holds no more than one of a few.
+class MovedChords {
+public:
+    // A text and what it becomes as a chord symbol.
+    struct Chord {
+        std::size_t notes = 0;        // how many notes moved; 0 when the text is no chord
+        bool startsWithRoot = false;  // neither a lone slash bass nor in parentheses
+        std::string moved;            // the text with its notes moved
+    };
+
+    // Moves notes as the chord-line scan of rewriter does, read in notation.
+    MovedChords(ChordLineRewriter rewriter, Notation notation);
+
+    // What text becomes, valid until the next call.
+    const Chord& Of(std::string_view text, Messenger& messenger);
+
+private:
+    // Longer texts are rare and read each time, so that what is remembered stays small.
+    static constexpr std::size_t kLongestRemembered = 64;
+
+    struct Remembered {
+        std::string text;  // empty while nothing is remembered here
+        Chord chord;
+    };
+
+    void Remember(Remembered& place, std::string_view text, Messenger& messenger);
+    Chord Move(std::string_view text, Messenger& messenger) const;
+
+    ChordLineRewriter rewriter_;
+    Notation notation_;
+    Chord noChord_;  // what a text that starts no chord becomes
+    Chord longChord_;  // the last text longer than kLongestRemembered
+    std::array<Remembered, 256> remembered_;  // each text in the place its hash gives
+};
+
+}  // namespace lw
