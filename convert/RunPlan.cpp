@@ -19,6 +19,9 @@ constexpr std::string_view NeutralKeyFileName = "XXXX_A.txt";
 // How much of the input is read between two progress reports.
 constexpr std::uint64_t kProgressEvery = 1 << 20;
 
+// How much of a ChordPro sheet's output gathers before it is written.
+constexpr std::size_t kOutputBlock = 64 * 1024;
+
 // What the mode makes of the input key: the output key in the file name and the rewriter.
 struct Conversion {
     std::size_t replacedKeyLength;  // characters of the input's key right before the dot
@@ -237,8 +240,9 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
     while (const std::optional<Piece> piece = input.NextPiece()) {
         const bool endsLine = piece->end != LineEnd::Continues;
         std::size_t notes = 0;
+        std::size_t lineBegin = 0;  // where the piece's output starts in converted
         if (sheet) {
-            converted.clear();
+            lineBegin = converted.size();
             notes = sheet->Rewrite(piece->bytes, endsLine, converted, host);
         } else {
             if (lineStart) chordLine = IsChordLine(piece->bytes, endsLine, plan.chordLineMarker);
@@ -247,13 +251,18 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
         const bool rewritten = sheet || chordLine;
         if (lineStart) {
             host.SetStatusField(StatusField::InputLine, piece->bytes);
-            if (rewritten) host.SetStatusField(StatusField::OutputLine, converted);
+            if (rewritten)
+                host.SetStatusField(StatusField::OutputLine,
+                                    std::string_view(converted).substr(lineBegin));
         }
         if (sheet) {
             // A ChordPro sheet keeps each line's own line end, and adds none after a last line
             // that has none.
             if (endsLine) converted += LineEndBytes(piece->end);
-            output->Write(converted);
+            if (converted.size() >= kOutputBlock) {  // written a block at a time
+                output->Write(converted);
+                converted.clear();
+            }
         } else {
             output->Write(chordLine ? std::string_view(converted) : piece->bytes);
             if (endsLine) output->Write("\r\n");  // every line of a lead sheet ends in CR LF
@@ -269,6 +278,7 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
+    if (sheet) output->Write(converted);
     outputs.Add(std::move(output));
     return true;
 }
