@@ -27,6 +27,73 @@ ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Nota
     if (chords) chords_.emplace(std::move(*chords), notation);
 }
 
+// The first bytes of a line tell what it is: "{" after any blanks a directive line, "#" first
+// a comment line; anything else starts a line of the section the sheet is in.
+std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p, std::string& out) {
+    const char c = piece[p];
+    if (atFileStart_) {
+        if (c == kByteOrderMark[held_.size()]) {
+            held_ += c;
+            if (held_.size() == kByteOrderMark.size()) {
+                out += held_;  // the line after the mark is read as if the mark were not there
+                held_.clear();
+                atFileStart_ = false;
+            }
+            return p + 1;
+        }
+        atFileStart_ = false;
+        if (!held_.empty()) {  // part of a mark starts a line like any other text
+            out += held_;
+            held_.clear();
+            mode_ = BodyMode();
+            return p;
+        }
+    }
+    if (IsBlank(c)) {
+        const std::size_t end = FindBlank(piece, p, false);
+        if (Hold(piece.substr(p, end - p), out, "")) return end;
+        mode_ = BodyMode();  // too far in for a directive
+        return p;
+    }
+    if (c == '{') {
+        mode_ = Mode::Directive;  // the blanks held so far belong to the directive line
+        return p;
+    }
+    const bool comment = c == '#' && held_.empty();
+    if (!held_.empty()) {  // the blanks that start a line of text
+        out += held_;
+        held_.clear();
+    }
+    mode_ = comment ? Mode::Pass : BodyMode();
+    return p;
+}
+
+// Inline, as it ends every line.
+inline std::size_t ChordProRewriter::EndLine(std::string& out, Messenger& messenger) {
+    std::size_t notes = 0;
+    switch (mode_) {
+        case Mode::Head:  // blanks only, or the start of a byte-order mark
+            out += held_;
+            break;
+        case Mode::Directive:
+            notes = RewriteDirective(held_, out, messenger);
+            break;
+        case Mode::Bracket:  // a "[" with no "]" on its line starts no chord
+            out += '[';
+            out += held_;
+            break;
+        case Mode::GridWord:
+            notes = RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
+            break;
+        default:
+            break;
+    }
+    held_.clear();
+    mode_ = Mode::Head;
+    atFileStart_ = false;
+    return notes;
+}
+
 // Each turn takes the bytes from p on that the mode decides and leaves p where the next mode
 // starts. A directive line, bracket or grid word that lies whole within the piece is rewritten
 // where it is; only one that the end of the piece cuts is held until the rest comes.
@@ -140,45 +207,6 @@ std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std
     return notes;
 }
 
-// The first bytes of a line tell what it is: "{" after any blanks a directive line, "#" first
-// a comment line; anything else starts a line of the section the sheet is in.
-std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p, std::string& out) {
-    const char c = piece[p];
-    if (atFileStart_) {
-        if (c == kByteOrderMark[held_.size()]) {
-            held_ += c;
-            if (held_.size() == kByteOrderMark.size()) {
-                out += held_;  // the line after the mark is read as if the mark were not there
-                held_.clear();
-                atFileStart_ = false;
-            }
-            return p + 1;
-        }
-        atFileStart_ = false;
-        if (!held_.empty()) {  // part of a mark starts a line like any other text
-            out += held_;
-            held_.clear();
-            mode_ = BodyMode();
-            return p;
-        }
-    }
-    if (IsBlank(c)) {
-        const std::size_t end = FindBlank(piece, p, false);
-        if (Hold(piece.substr(p, end - p), out, "")) return end;
-        mode_ = BodyMode();  // too far in for a directive
-        return p;
-    }
-    if (c == '{') {
-        mode_ = Mode::Directive;  // the blanks held so far belong to the directive line
-        return p;
-    }
-    const bool comment = c == '#' && held_.empty();
-    out += held_;
-    held_.clear();
-    mode_ = comment ? Mode::Pass : BodyMode();
-    return p;
-}
-
 // Adds text to what is held back. When that would pass kHoldLimit, writes flushPrefix and what
 // was held instead, takes nothing of text and gives false.
 bool ChordProRewriter::Hold(std::string_view text, std::string& out, std::string_view flushPrefix) {
@@ -195,31 +223,6 @@ bool ChordProRewriter::Hold(std::string_view text, std::string& out, std::string
 ChordProRewriter::Mode ChordProRewriter::BodyMode() const {
     if (!chords_ || (section_ && section_->kept)) return Mode::Pass;
     return section_ ? Mode::GridBlank : Mode::Lyrics;
-}
-
-std::size_t ChordProRewriter::EndLine(std::string& out, Messenger& messenger) {
-    std::size_t notes = 0;
-    switch (mode_) {
-        case Mode::Head:  // blanks only, or the start of a byte-order mark
-            out += held_;
-            break;
-        case Mode::Directive:
-            notes = RewriteDirective(held_, out, messenger);
-            break;
-        case Mode::Bracket:  // a "[" with no "]" on its line starts no chord
-            out += '[';
-            out += held_;
-            break;
-        case Mode::GridWord:
-            notes = RewriteHeld(&ChordProRewriter::MoveGridWordNotes, out, messenger);
-            break;
-        default:
-            break;
-    }
-    held_.clear();
-    mode_ = Mode::Head;
-    atFileStart_ = false;
-    return notes;
 }
 
 std::size_t ChordProRewriter::RewriteDirective(std::string_view line, std::string& out,
