@@ -1,6 +1,5 @@
 #include "convert/MovedChords.h"
 
-#include <cstdint>
 #include <utility>
 
 namespace lw {
@@ -8,23 +7,16 @@ namespace lw {
 MovedChords::MovedChords(ChordLineRewriter rewriter, Notation notation)
     : rewriter_(std::move(rewriter)), notation_(notation) {}
 
-const MovedChords::Chord& MovedChords::Of(std::string_view text, Messenger& messenger) {
-    if (text.empty() || !MayStartChordSymbol(text[0], notation_)) return noChord_;
+// A new chord takes the place of the one there; a long one is read and moved each time.
+const MovedChords::Chord& MovedChords::Remember(Remembered& place, std::string_view text,
+                                               Messenger& messenger) {
     if (text.size() > kLongestRemembered) {
         longChord_ = Move(text, messenger);
         return longChord_;
     }
-    std::uint32_t hash = 2166136261u;  // FNV-1a
-    for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    Remembered& place = remembered_[hash % remembered_.size()];
-    if (place.text != text) Remember(place, text, messenger);  // an empty place matches none
-    return place.chord;
-}
-
-// A new chord takes the place of the one there.
-void MovedChords::Remember(Remembered& place, std::string_view text, Messenger& messenger) {
     place.chord = Move(text, messenger);
     place.text = text;
+    return place.chord;
 }
 
 // Each note is named on its own as the chord-line scan names it, so a chord is spelled as on a

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,8 +26,16 @@ public:
     // Moves notes as the chord-line scan of rewriter does, read in notation.
     MovedChords(ChordLineRewriter rewriter, Notation notation);
 
-    // What text becomes, valid until the next call.
-    const Chord& Of(std::string_view text, Messenger& messenger);
+    // What text becomes, valid until the next call. Inline, as it runs for every bracket and
+    // grid word: most texts are no chord or one remembered.
+    const Chord& Of(std::string_view text, Messenger& messenger) {
+        if (text.empty() || !MayStartChordSymbol(text[0], notation_)) return noChord_;
+        std::uint32_t hash = 2166136261u;  // FNV-1a
+        for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        Remembered& place = remembered_[hash % remembered_.size()];
+        if (place.text == text) return place.chord;  // an empty place matches none
+        return Remember(place, text, messenger);
+    }
 
 private:
     // Longer texts are rare and read each time, so that what is remembered stays small.
@@ -37,7 +46,7 @@ private:
         Chord chord;
     };
 
-    void Remember(Remembered& place, std::string_view text, Messenger& messenger);
+    const Chord& Remember(Remembered& place, std::string_view text, Messenger& messenger);
     Chord Move(std::string_view text, Messenger& messenger) const;
 
     ChordLineRewriter rewriter_;
