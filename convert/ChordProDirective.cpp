@@ -42,6 +42,10 @@ constexpr std::array<Section, 6> kSections{{
     {"start_of_textblock", "start_of_textblock", "end_of_textblock", "end_of_textblock", true},
 }};
 
+static_assert(std::ranges::all_of(kSections, [](const Section& s) {
+    return s.start[0] == 's' && s.shortStart[0] == 's' && s.end[0] == 'e' && s.shortEnd[0] == 'e';
+}));
+
 }  // namespace
 
 std::optional<Directive> ParseDirective(std::string_view line) {
@@ -79,7 +83,11 @@ const Section* SectionAfter(const Section* current, std::string_view name) {
     auto is = [&](std::string_view a, std::string_view b) {
         return EqualsIgnoringCase(name, a) || EqualsIgnoringCase(name, b);
     };
-    if (current) return is(current->end, current->shortEnd) ? nullptr : current;
+    // A section's start is named with an "s" and its end with an "e"; most directives are
+    // neither.
+    const char first = name.empty() ? '\0' : ToLowerAscii(name[0]);
+    if (current) return first == 'e' && is(current->end, current->shortEnd) ? nullptr : current;
+    if (first != 's') return nullptr;
     for (const Section& section : kSections)
         if (is(section.start, section.shortStart)) return &section;
     return nullptr;

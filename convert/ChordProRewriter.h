@@ -73,10 +73,9 @@ private:
     // of text from copied up to each chord it moves and the moved chord, leaves copied after
     // the last chord moved, and returns how many notes it moved. The caller appends the rest,
     // so a line with few chords is copied in few pieces. A text longer than kHoldLimit is kept.
-    using MoveNotesOf = std::size_t (ChordProRewriter::*)(std::string_view text,
-                                                          std::size_t begin, std::size_t end,
-                                                          std::size_t& copied, std::string& out,
-                                                          Messenger& messenger);
+    using MoveNotesOf = std::size_t (ChordProRewriter::*)(std::string_view text, std::size_t begin,
+                                                          std::size_t end, std::size_t& copied,
+                                                          std::string& out, Messenger& messenger);
     std::size_t MoveBracketNotes(std::string_view text, std::size_t begin, std::size_t end,
                                  std::size_t& copied, std::string& out, Messenger& messenger);
     std::size_t MoveGridWordNotes(std::string_view text, std::size_t begin, std::size_t end,

@@ -9,7 +9,7 @@ MovedChords::MovedChords(ChordLineRewriter rewriter, Notation notation)
 
 // A new chord takes the place of the one there; a long one is read and moved each time.
 const MovedChords::Chord& MovedChords::Remember(Remembered& place, std::string_view text,
-                                               Messenger& messenger) {
+                                                Messenger& messenger) {
     if (text.size() > kLongestRemembered) {
         longChord_ = Move(text, messenger);
         return longChord_;

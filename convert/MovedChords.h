@@ -51,8 +51,8 @@ private:
 
     ChordLineRewriter rewriter_;
     Notation notation_;
-    Chord noChord_;  // what a text that starts no chord becomes
-    Chord longChord_;  // the last text longer than kLongestRemembered
+    Chord noChord_;                           // what a text that starts no chord becomes
+    Chord longChord_;                         // the last text longer than kLongestRemembered
     std::array<Remembered, 256> remembered_;  // each text in the place its hash gives
 };
 
