@@ -23,7 +23,8 @@ struct RecordingHost : RunHost {
         return true;
     }
     void SetStatusField(StatusField field, std::string_view text) override {
-        if (std::size_t(field) < 2) files[std::size_t(field)] = text;  // the file fields
+        const auto i = std::size_t(field);
+        (i < 2 ? files[i] : lines[i - 2]) = text;
     }
     bool KeepGoing(const Progress&) override {
         return (!onProgress || onProgress()) && --cancelAt != 0;
@@ -32,6 +33,7 @@ struct RecordingHost : RunHost {
     std::string folder;
     Texts messages;
     std::string files[2];              // the input and output file fields
+    std::string lines[2];              // the input and output line fields
     std::function<bool()> onProgress;  // false: Cancel
     std::size_t cancelAt = SIZE_MAX;   // reports left until Cancel
 };

@@ -139,6 +139,15 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
     }
 }
 
+// The line fields show the last line read and what it became, a ChordPro sheet's too, whose
+// output is written a block at a time.
+TEST(Runs, ShowTheLastLineInAndOut) {
+    const TempFolder folder;
+    folder.Write("Song_G.cho", "{key: G}\n[G]la\n[D7]lo");
+    const RecordingHost host = RunOnce({ByKey, kD}, folder, "Song_G.cho").host;
+    EXPECT_EQ(host.lines[0] + '|' + host.lines[1], "[D7]lo|[A7]lo");
+}
+
 // Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
 // minor key's is VIm of its relative major. By Key from C (from D to C itself) to every row of
 // the key list, and By Step from C by every row of the step list: each key row spells its black
