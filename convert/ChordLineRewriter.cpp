@@ -34,7 +34,7 @@ ChordLineRewriter::ChordLineRewriter(Notation notation, int step,
             const char name[] = {letter, accidental};
             const std::string_view note(name, accidental == '\0' ? 1 : 2);
             const int code = WrapPitchClass(GetCodeFromChord(note, messenger).value_or(0) + step_);
-            movedLetters_[LetterSlot(letter, accidental)] = names_[static_cast<std::size_t>(code)];
+            movedCodes_[LetterSlot(letter, accidental)] = static_cast<std::uint8_t>(code);
         }
     }
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -51,13 +52,13 @@ public:
     void AppendMovedNote(std::string_view note, std::string& out, Messenger& messenger) const {
         // Inline, as it runs for every chord: a letter note's name is looked up.
         if (notation_ == Notation::Letters)
-            out += movedLetters_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')];
+            out += names_[movedCodes_[LetterSlot(note[0], note.size() > 1 ? note[1] : '\0')]];
         else
             AppendMovedDegree(note, out, messenger);
     }
 
 private:
-    // Slot of a letter note in movedLetters_: its letter, then plain, sharp or flat.
+    // Slot of a letter note in movedCodes_: its letter, then plain, sharp or flat.
     static std::size_t LetterSlot(char letter, char accidental) {
         const std::size_t sign = accidental == '#' ? 1 : accidental == 'b' ? 2 : 0;
         return static_cast<std::size_t>(letter - 'A') * 3 + sign;
@@ -68,8 +69,9 @@ private:
     Notation notation_;
     int step_;
     std::array<std::string_view, 12> names_;
-    // The name each letter note takes: seven letters, each plain, sharp or flat.
-    std::array<std::string_view, 21> movedLetters_{};
+    // The code each letter note moves to: seven letters, each plain, sharp or flat. Codes, not
+    // names, as a batch holds a rewriter for every file.
+    std::array<std::uint8_t, 21> movedCodes_{};
     std::size_t longestNote_;
     // The bytes at which the scan has something to decide, outside a chord and inside one.
     std::array<bool, 256> stopsOutside_{};
