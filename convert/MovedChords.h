@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/ChordLineRewriter.h"
 #include "convert/ChordSymbol.h"
@@ -12,8 +12,8 @@
 namespace lw {
 
 // The chord symbols of one run and what they become. A song uses a few chords over and over,
-// so each is read and moved once and then remembered. At most 256 short texts are remembered,
-// so a sheet of endless different chords holds no more than one of a few.
+// so each is read and moved once and then remembered. At most kPlaces short texts are
+// remembered, so a sheet of endless different chords holds no more than one of a few.
 class MovedChords {
 public:
     // A text and what it becomes as a chord symbol.
@@ -32,7 +32,7 @@ public:
         if (text.empty() || !MayStartChordSymbol(text[0], notation_)) return noChord_;
         std::uint32_t hash = 2166136261u;  // FNV-1a
         for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-        Remembered& place = remembered_[hash % remembered_.size()];
+        Remembered& place = remembered_[hash % kPlaces];
         if (place.text == text) return place.chord;  // an empty place matches none
         return Remember(place, text, messenger);
     }
@@ -40,6 +40,7 @@ public:
 private:
     // Longer texts are rare and read each time, so that what is remembered stays small.
     static constexpr std::size_t kLongestRemembered = 64;
+    static constexpr std::size_t kPlaces = 256;
 
     struct Remembered {
         std::string text;  // empty while nothing is remembered here
@@ -51,9 +52,11 @@ private:
 
     ChordLineRewriter rewriter_;
     Notation notation_;
-    Chord noChord_;                           // what a text that starts no chord becomes
-    Chord longChord_;                         // the last text longer than kLongestRemembered
-    std::array<Remembered, 256> remembered_;  // each text in the place its hash gives
+    Chord noChord_;    // what a text that starts no chord becomes
+    Chord longChord_;  // the last text longer than kLongestRemembered
+    // Each text in the place its hash gives; on the heap, so that a run's rewriter stays small
+    // and a lead sheet's run, which holds room for one, does not clear the places.
+    std::vector<Remembered> remembered_ = std::vector<Remembered>(kPlaces);
 };
 
 }  // namespace lw
