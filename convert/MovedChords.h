@@ -33,7 +33,7 @@ public:
         std::uint32_t hash = 2166136261u;  // FNV-1a
         for (const char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
         Remembered& place = remembered_[hash % kPlaces];
-        if (place.text == text) return place.chord;  // an empty place matches none
+        if (SameText(place.text, text)) return place.chord;  // an empty place matches none
         return Remember(place, text, messenger);
     }
 
@@ -47,6 +47,13 @@ private:
         Chord chord;
     };
 
+    // Compared byte by byte: chord symbols are a few bytes, too short for a library compare.
+    static bool SameText(std::string_view a, std::string_view b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] != b[i]) return false;
+        return true;
+    }
     const Chord& Remember(Remembered& place, std::string_view text, Messenger& messenger);
     Chord Move(std::string_view text, Messenger& messenger) const;
 
