@@ -10,10 +10,6 @@ namespace lw {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
 // What a byte is to a directive's name: 0 part of it, 1 the "-" that starts a selector, 2 an
 // end of name and selector (a blank, the ":" before the value, or the "}"). Looked up in a
 // table, as most lines of a sheet can be directives.
@@ -25,12 +21,6 @@ constexpr std::array<std::uint8_t, 256> kNameStops = [] {
 }();
 
 std::uint8_t NameStop(char c) { return kNameStops[static_cast<unsigned char>(c)]; }
-
-// Where the first byte from p on that is no blank sits; line's size when none is.
-std::size_t SkipBlanks(std::string_view line, std::size_t p) {
-    while (p < line.size() && IsBlank(line[p])) ++p;
-    return p;
-}
 
 // The sections whose lines are not lyrics, [0, 6): grids, tabs and what other programs read.
 constexpr std::array<Section, 6> kSections{{
@@ -74,7 +64,7 @@ std::optional<TextSpan> KeyOfDirective(std::string_view line, const Directive& d
     // "{meta: key X}": the word "key", blanks, then the key.
     const std::string_view value = line.substr(directive.value.begin, directive.value.size);
     if (!EqualsIgnoringCase(value.substr(0, 3), "key")) return std::nullopt;
-    const std::size_t key = std::min(value.find_first_not_of(kBlanks, 3), value.size());
+    const std::size_t key = SkipBlanks(value, 3);
     if (key == 3 && value.size() > 3) return std::nullopt;  // "keyboard" is not "key"
     return TextSpan{directive.value.begin + key, value.size() - key};
 }

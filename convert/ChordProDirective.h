@@ -8,6 +8,22 @@
 
 namespace lw {
 
+// ChordPro's blanks, space and tab: they part a directive's name from its value, and a grid's
+// words.
+inline bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Where the first byte of text from p on that is no blank sits; text's size when none is.
+inline std::size_t SkipBlanks(std::string_view text, std::size_t p) {
+    while (p < text.size() && IsBlank(text[p])) ++p;
+    return p;
+}
+
+// Where the first blank of text from p on sits; text's size when none is.
+inline std::size_t FindBlank(std::string_view text, std::size_t p) {
+    while (p < text.size() && !IsBlank(text[p])) ++p;
+    return p;
+}
+
 // One directive of a ChordPro sheet: "{name: value}", "{name:value}" or "{name value}".
 struct Directive {
     std::string_view name;  // as written, without the "-selector" that names an instrument

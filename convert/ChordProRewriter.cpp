@@ -10,15 +10,6 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Where the first byte of text from p on that is (or is not) a blank sits; text's size when
-// none is.
-std::size_t FindBlank(std::string_view text, std::size_t p, bool blank) {
-    while (p < text.size() && IsBlank(text[p]) != blank) ++p;
-    return p;
-}
-
 }  // namespace
 
 ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Notation notation,
@@ -50,7 +41,7 @@ std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p,
         }
     }
     if (IsBlank(c)) {
-        const std::size_t end = FindBlank(piece, p, false);
+        const std::size_t end = SkipBlanks(piece, p);
         if (Hold(piece.substr(p, end - p), out, "")) return end;
         mode_ = BodyMode();  // too far in for a directive
         return p;
@@ -170,8 +161,8 @@ std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std
             case Mode::GridBlank: {
                 std::size_t copied = p;  // the bytes before it are in out
                 std::size_t word = 0;
-                while ((word = FindBlank(piece, p, false)) < piece.size()) {
-                    const std::size_t blank = FindBlank(piece, word, true);
+                while ((word = SkipBlanks(piece, p)) < piece.size()) {
+                    const std::size_t blank = FindBlank(piece, word);
                     if (blank == piece.size() && !endsLine) break;  // the next piece may go on
                     notes += MoveGridWordNotes(piece, word, blank, copied, out, messenger);
                     p = blank;
@@ -182,7 +173,7 @@ std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std
                 break;
             }
             case Mode::GridWord: {
-                const std::size_t blank = FindBlank(rest, 0, true);
+                const std::size_t blank = FindBlank(rest, 0);
                 if (!Hold(rest.substr(0, blank), out, "")) {
                     mode_ = Mode::LongWord;
                 } else if (blank == rest.size()) {
@@ -195,7 +186,7 @@ std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std
                 break;
             }
             case Mode::LongWord: {
-                const std::size_t blank = FindBlank(rest, 0, true);
+                const std::size_t blank = FindBlank(rest, 0);
                 out += rest.substr(0, blank);
                 if (blank < rest.size()) mode_ = Mode::GridBlank;
                 p += blank;
