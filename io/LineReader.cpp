@@ -89,7 +89,7 @@ void LineReader::ReadMore() {
 // The first c at or after begin_, or end_.
 std::size_t LineReader::NextAt(std::size_t& searchedTo, char c) {
     const std::size_t from = std::max(searchedTo, begin_);
-    if (from == end_) return end_;  // searched already: a kind of line end the file lacks
+    if (from == end_) return end_;  // nothing left to search, as when the file lacks this line end
     const char* data = buffer_.get();
     const void* at = std::memchr(data + from, c, end_ - from);
     searchedTo =
