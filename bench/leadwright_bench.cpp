@@ -20,7 +20,7 @@
 #include "bench/ChordProSheetGenerator.h"
 #include "bench/LeadSheetGenerator.h"
 #include "cli/ConvertCommand.h"
-#include "convert/ChordLineRewriter.h"
+#include "core/ChordLineRewriter.h"
 #include "io/LineReader.h"
 #include "io/OutputSet.h"
 

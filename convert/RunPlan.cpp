@@ -1,9 +1,9 @@
 #include "convert/RunPlan.h"
 
-#include "convert/ChordProKeys.h"
-#include "convert/ChordProPath.h"
-#include "convert/ChordProRewriter.h"
-#include "convert/OutputPath.h"
+#include "sheets/ChordProKeys.h"
+#include "sheets/ChordProPath.h"
+#include "sheets/ChordProRewriter.h"
+#include "sheets/OutputPath.h"
 #include "core/KeyFromFilename.h"
 #include "io/FileNames.h"
 #include "io/FileError.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "convert/ChordLineRewriter.h"
+#include "core/ChordLineRewriter.h"
 #include "io/OutputSet.h"
 #include "convert/RunHost.h"
 #include "core/ModGlobals.h"

@@ -4,7 +4,7 @@
 
 #include "FeedSheet.h"
 #include "RecordingHost.h"
-#include "convert/ChordLineRewriter.h"
+#include "core/ChordLineRewriter.h"
 
 namespace lw {
 namespace {

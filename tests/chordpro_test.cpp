@@ -4,9 +4,9 @@
 
 #include "FeedSheet.h"
 #include "RecordingHost.h"
-#include "convert/ChordProPath.h"
-#include "convert/ChordProRewriter.h"
-#include "convert/KeyDirectiveFinder.h"
+#include "sheets/ChordProPath.h"
+#include "sheets/ChordProRewriter.h"
+#include "sheets/KeyDirectiveFinder.h"
 
 namespace lw {
 namespace {

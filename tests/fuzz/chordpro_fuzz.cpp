@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/ChordProRewriter.h"
+#include "sheets/ChordProRewriter.h"
 #include "tests/FeedSheet.h"
 
 namespace {

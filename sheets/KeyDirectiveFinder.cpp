@@ -1,4 +1,4 @@
-#include "convert/KeyDirectiveFinder.h"
+#include "sheets/KeyDirectiveFinder.h"
 
 namespace lw {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/ChordLineRewriter.h"
-#include "convert/ChordSymbol.h"
+#include "core/ChordLineRewriter.h"
+#include "core/ChordSymbol.h"
 
 namespace lw {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/SheetKey.h"
+#include "core/SheetKey.h"
 
 namespace lw {
 

@@ -1,4 +1,4 @@
-#include "convert/OutputPath.h"
+#include "sheets/OutputPath.h"
 
 #include "io/FileNames.h"
 

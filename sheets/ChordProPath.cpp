@@ -1,10 +1,10 @@
-#include "convert/ChordProPath.h"
+#include "sheets/ChordProPath.h"
 
 #include <algorithm>
 #include <array>
 
-#include "convert/AsciiCase.h"
-#include "convert/OutputPath.h"
+#include "core/AsciiCase.h"
+#include "sheets/OutputPath.h"
 #include "io/FileNames.h"
 
 namespace lw {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/ChordLineRewriter.h"
+#include "core/ChordLineRewriter.h"
 
 namespace lw {
 
@@ -21,7 +21,7 @@ struct ChordSymbolNotes {
 };
 
 // Reads a whole text as one chord symbol as ChordPro sheets write them: a root, then any number
-// of digits, signs (+ - # b ( ) , ^ ° ø Δ), chord words (m, min, maj, sus, add, ...) and
+// of digits, signs (+ - # b ( ) , ^ ° º ø Δ), chord words (m, min, maj, sus, add, ...) and
 // tensions ("/9", "/b9", "/#11"), then optionally "/" and a bass; or a "/" and a bass alone; or
 // either in parentheses. Roots and basses are notes in the notation, taken as the chord-line
 // scan takes them, so that every note read here is one the scan knows. Nothing for "Chorus",

@@ -1,4 +1,4 @@
-#include "convert/SheetKey.h"
+#include "core/SheetKey.h"
 
 namespace lw {
 

@@ -1,8 +1,8 @@
-#include "convert/ChordProRewriter.h"
+#include "sheets/ChordProRewriter.h"
 
 #include <algorithm>
 
-#include "convert/SheetKey.h"
+#include "core/SheetKey.h"
 
 namespace lw {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/ChordSymbol.h"
+#include "core/ChordSymbol.h"
 
 namespace lw {
 

@@ -1,10 +1,10 @@
-#include "convert/ChordProDirective.h"
+#include "sheets/ChordProDirective.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "convert/AsciiCase.h"
+#include "core/AsciiCase.h"
 
 namespace lw {
 

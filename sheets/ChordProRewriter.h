@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "convert/ChordLineRewriter.h"
-#include "convert/ChordProDirective.h"
-#include "convert/ChordSymbol.h"
-#include "convert/MovedChords.h"
+#include "core/ChordLineRewriter.h"
+#include "sheets/ChordProDirective.h"
+#include "sheets/SheetRewriter.h"
+#include "core/ChordSymbol.h"
+#include "core/MovedChords.h"
 
 namespace lw {
 
@@ -26,7 +27,7 @@ public:
 // its line end: the chords in brackets and in grids, and the keys of key directives. Every other
 // byte is kept, and so are directive lines, comment lines ("#" first), and the tab, abc, ly, svg
 // and textblock sections, up to their own end directive or the end of the sheet.
-class ChordProRewriter {
+class ChordProRewriter final : public SheetRewriter {
 public:
     // Longer text is no chord, grid word or directive and is kept as it is. This bounds what
     // the rewriter holds back of a line, however long the line is.
@@ -42,7 +43,7 @@ public:
     // were replaced. endsLine is true on the last piece of each line, the sheet's last line too;
     // the caller writes every line end itself.
     std::size_t Rewrite(std::string_view piece, bool endsLine, std::string& out,
-                        Messenger& messenger);
+                        Messenger& messenger) override;
 
     // The key of the first key directive read so far outside kept sections, as written.
     const std::optional<std::string>& FirstKey() const { return firstKey_; }

@@ -1,4 +1,4 @@
-#include "convert/MovedChords.h"
+#include "core/MovedChords.h"
 
 #include <utility>
 

@@ -1,4 +1,4 @@
-#include "convert/ChordSymbol.h"
+#include "core/ChordSymbol.h"
 
 #include <algorithm>
 #include <array>
@@ -9,12 +9,14 @@ namespace lw {
 
 namespace {
 
-// What may follow a chord's root, a byte string each, [0, 27): the chord words, then the signs.
-// Degree symbols and the triangle are UTF-8: ° is C2 B0, ø C3 B8, Δ CE 94.
-constexpr std::array<std::string_view, 27> kSuffixWords{
-    "m",   "min", "maj", "Maj", "Min",  "M",  "mi",       "ma",       "dim",
-    "aug", "sus", "add", "alt", "omit", "no", "o",        "+",        "-",
-    "#",   "b",   "(",   ")",   ",",    "^",  "\xC2\xB0", "\xC3\xB8", "\xCE\x94"};
+// What may follow a chord's root, a byte string each, [0, 28): the chord words, then the signs.
+// Degree symbols and the triangle are UTF-8: ° is C2 B0, ø C3 B8, Δ CE 94, and º (the
+// masculine ordinal that Spanish and Brazilian sheets write for a diminished chord) C2 BA.
+constexpr std::array<std::string_view, 28> kSuffixWords{
+    "m",   "min", "maj",      "Maj",      "Min",      "M",       "mi",
+    "ma",  "dim", "aug",      "sus",      "add",      "alt",     "omit",
+    "no",  "o",   "+",        "-",        "#",        "b",       "(",
+    ")",   ",",   "^",        "\xC2\xB0", "\xC3\xB8", "\xCE\x94", "\xC2\xBA"};
 
 // Bit i of entry c: kSuffixWords[i] starts with the byte c, so that each position is compared
 // only with the words that can start there.

@@ -1,4 +1,4 @@
-#include "convert/ChordLineRewriter.h"
+#include "core/ChordLineRewriter.h"
 
 #include "core/Degrees.h"
 #include "core/NoteCodes.h"

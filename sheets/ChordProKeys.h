@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "convert/SheetKey.h"
+#include "core/SheetKey.h"
 #include "core/Messenger.h"
 #include "io/LineReader.h"
 

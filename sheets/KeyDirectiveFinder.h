@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/ChordProRewriter.h"
+#include "sheets/ChordProRewriter.h"
 
 namespace lw {
 

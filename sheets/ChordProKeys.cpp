@@ -1,7 +1,7 @@
-#include "convert/ChordProKeys.h"
+#include "sheets/ChordProKeys.h"
 
-#include "convert/ChordProPath.h"
-#include "convert/KeyDirectiveFinder.h"
+#include "sheets/ChordProPath.h"
+#include "sheets/KeyDirectiveFinder.h"
 
 namespace lw {
 

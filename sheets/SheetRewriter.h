@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/Messenger.h"
+
+namespace lw {
+
+// Rewrites one sheet handed over line by line, each line in one or more pieces without its line
+// end. Each kind of sheet has its own; the run writes the line ends as the kind says.
+class SheetRewriter {
+public:
+    virtual ~SheetRewriter() = default;
+
+    // Appends to out what the piece gives as far as it is decided, and returns how many notes
+    // were replaced. endsLine is true on the last piece of each line, the sheet's last line too.
+    virtual std::size_t Rewrite(std::string_view piece, bool endsLine, std::string& out,
+                                Messenger& messenger) = 0;
+};
+
+}  // namespace lw
