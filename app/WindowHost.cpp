@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "app/MessageBox.h"
-#include "io/FileNames.h"
+#include "core/FileNames.h"
 
 namespace lw {
 

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <optional>
 
+#include "sheets/SheetKinds.h"
+
 namespace lw {
 
 namespace {
@@ -53,10 +55,10 @@ std::optional<UsageError> TakeStep(std::string_view text, ConvertRequest& reques
     return std::nullopt;
 }
 
-std::optional<SheetFormat> FormatNamed(std::string_view name) {
-    if (name == "auto") return SheetFormat::Auto;
-    if (name == "chordpro") return SheetFormat::ChordPro;
-    if (name == "lead-sheet") return SheetFormat::LeadSheet;
+// The kind every file is read as; nothing (in a value) for "auto", by name and content.
+std::optional<const SheetKind*> FormatNamed(std::string_view name) {
+    if (name == "auto") return nullptr;
+    if (const SheetKind* kind = SheetKindNamed(name)) return kind;
     return std::nullopt;
 }
 
@@ -115,7 +117,7 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                 request.globals.FileExtension = optarg;
                 break;
             case kFormat:
-                if (const std::optional<SheetFormat> format = FormatNamed(optarg))
+                if (const std::optional<const SheetKind*> format = FormatNamed(optarg))
                     request.choices.format = *format;
                 else
                     return UsageError{"unknown format '" + std::string(optarg) +

@@ -3,10 +3,11 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <map>
 #include <set>
 #include <utility>
 
-#include "io/FileNames.h"
+#include "core/FileNames.h"
 
 namespace lw {
 
@@ -36,24 +37,24 @@ private:
     Progress before_;
 };
 
-using Identity = std::pair<dev_t, ino_t>;
+// Paths in their folders as the file system resolves them, so that a folder reached through a
+// link or by another path gives one name. Each folder is resolved once.
+class CanonicalNames {
+public:
+    std::string Of(const std::string& path) {
+        const std::string folder(FolderOf(path));
+        auto found = folders_.find(folder);
+        if (found == folders_.end()) {
+            char resolved[PATH_MAX];
+            const bool known = ::realpath(folder.empty() ? "." : folder.c_str(), resolved);
+            found = folders_.emplace(folder, known ? std::string(resolved) + "/" : folder).first;
+        }
+        return found->second + std::string(FileNameOf(path));
+    }
 
-std::optional<Identity> IdentityOf(const std::string& path, bool followLink, FileSystem& fs) {
-    struct stat info {};
-    const int failed = followLink ? fs.Stat(path.c_str(), &info) : fs.Lstat(path.c_str(), &info);
-    if (failed != 0) return std::nullopt;
-    return Identity{info.st_dev, info.st_ino};
-}
-
-// The output's name in its folder as the file system resolves it, so a folder reached through
-// a link or by another path names the same output.
-std::string CanonicalPath(const std::string& path) {
-    const std::string_view folder = FolderOf(path);
-    char resolved[PATH_MAX];
-    if (::realpath(folder.empty() ? "." : std::string(folder).c_str(), resolved) == nullptr)
-        return path;
-    return std::string(resolved) + "/" + std::string(FileNameOf(path));
-}
+private:
+    std::map<std::string, std::string> folders_;
+};
 
 std::string NameOf(std::string_view path) { return std::string(FileNameOf(path)); }
 
@@ -81,10 +82,12 @@ std::size_t BatchPlan::Replacing() const {
 BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
                     const std::vector<std::string>& inputPaths, RunHost& host, FileSystem& fs) {
     BatchPlan plan;
-    std::set<Identity> chosen;
+    CanonicalNames canonical;
+    std::set<std::string> chosen;
     for (const std::string& inputPath : inputPaths) {
-        const std::optional<Identity> identity = IdentityOf(inputPath, true, fs);
-        if (identity && !chosen.insert(*identity).second) continue;  // the same file again
+        // The same name again, however spelled; another name of the same file is a file of its
+        // own, with its own output.
+        if (!chosen.insert(canonical.Of(inputPath)).second) continue;
         BatchFile& file = plan.files.emplace_back();
         file.inputPath = inputPath;
         file.globals = globals;
@@ -96,19 +99,18 @@ BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
 
     // Writing over a file that is read would change an input, or the input of a later file; a
     // refused file is not read, so another may replace it.
-    std::set<Identity> read;
+    std::set<FileIdentity> read;
     for (const BatchFile& file : plan.files)
         if (file.plan) read.insert({file.plan->input.st_dev, file.plan->input.st_ino});
     std::set<std::string> takenNames;
-    std::set<Identity> takenFiles;
+    std::set<FileIdentity> takenFiles;
     for (BatchFile& file : plan.files) {
         if (!file.plan) continue;
-        const std::string& output = file.plan->outputPath;
-        const std::optional<Identity> target = IdentityOf(output, true, fs);
-        const std::optional<Identity> entry = IdentityOf(output, false, fs);
+        const std::optional<FileIdentity>& target = file.plan->outputTarget;
+        const std::optional<FileIdentity>& entry = file.plan->outputEntry;
         if (target && read.contains(*target)) {
             file.Record("ERROR! Output Filename is one of the chosen files...");
-        } else if (!takenNames.insert(CanonicalPath(output)).second ||
+        } else if (!takenNames.insert(canonical.Of(file.plan->outputPath)).second ||
                    (entry && !takenFiles.insert(*entry).second)) {
             file.Record("ERROR! Two chosen files have the same Output Filename...");
         } else {
@@ -158,6 +160,7 @@ bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSyste
     for (BatchFile* file : added) {
         if (file->fate == Fate::Refused) continue;
         file->fate = file->plan->replacesFile ? Fate::Replaced : Fate::Written;
+        for (const std::string& note : file->plan->outputNotes) file->Record(note);
         last = file;
     }
     if (last != nullptr) {

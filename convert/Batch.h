@@ -43,7 +43,7 @@ struct BatchPlan {
 };
 
 // Plans every chosen file as a single run of the mode and choices would, with its checks, and
-// keeps its messages. A file chosen twice counts once. Refused besides: an output that is one
+// keeps its messages. A name chosen twice counts once, however it is spelled. Refused besides: an output that is one
 // of the chosen files that will be read, and the output of an earlier file under another name.
 // Opens one input at a time and writes nothing.
 BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,

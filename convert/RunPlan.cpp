@@ -1,13 +1,13 @@
 #include "convert/RunPlan.h"
 
-#include "sheets/ChordProKeys.h"
-#include "sheets/ChordProPath.h"
-#include "sheets/ChordProRewriter.h"
-#include "sheets/OutputPath.h"
+#include <cerrno>
+
+#include "core/FileNames.h"
 #include "core/KeyFromFilename.h"
-#include "io/FileNames.h"
 #include "io/FileError.h"
 #include "io/LineReader.h"
+#include "sheets/OutputPath.h"
+#include "sheets/SheetKinds.h"
 
 namespace lw {
 
@@ -19,7 +19,7 @@ constexpr std::string_view NeutralKeyFileName = "XXXX_A.txt";
 // How much of the input is read between two progress reports.
 constexpr std::uint64_t kProgressEvery = 1 << 20;
 
-// How much of a ChordPro sheet's output gathers before it is written.
+// How much output gathers before it is written.
 constexpr std::size_t kOutputBlock = 64 * 1024;
 
 // What the mode makes of the input key: the output key in the file name and the rewriter.
@@ -84,17 +84,39 @@ std::optional<Conversion> FigBassToKey(ModGlobals& globals, const RunChoices& ch
         step};
 }
 
-// Another path for the input file itself (a link, or a name the file system folds).
-bool IsSameFile(const std::string& path, const struct stat& input, FileSystem& fs) {
-    struct stat output {};
-    return fs.Stat(path.c_str(), &output) == 0 && output.st_dev == input.st_dev &&
-           output.st_ino == input.st_ino;
+std::optional<Conversion> ConversionOf(ModGlobals& globals, const RunChoices& choices,
+                                       Messenger& messenger) {
+    switch (globals.ConvertMode) {
+        case ConvertMode::KeyToFiguredBass:
+            return KeyToFigBass(globals, messenger);
+        case ConvertMode::FiguredBassToKey:
+            return FigBassToKey(globals, choices, messenger);
+        default:
+            return TransposeRun(globals, choices, messenger);
+    }
 }
 
-// A chord line's first character is the whole marker: a longer marker matches no line, an
-// empty one only empty lines. firstPiece is the line's first piece, which holds its first byte.
-bool IsChordLine(std::string_view firstPiece, bool endsLine, std::string_view marker) {
-    return firstPiece.substr(0, 1) == marker && (!marker.empty() || endsLine);
+// What moves the keys a sheet names in its content (key directives, key lines): By Key and
+// By Step move them with the chords; Key to Figured Bass keeps them, as they record the key the
+// degrees came from; Figured Bass to Key makes the first the chosen key, and later ones keep
+// their distance to it.
+std::optional<ChordLineRewriter> KeysRewriter(const ModGlobals& globals, const Conversion& run,
+                                              const SheetKeys& keys, Messenger& messenger) {
+    switch (globals.ConvertMode) {
+        case ConvertMode::KeyToFiguredBass:
+            return std::nullopt;
+        case ConvertMode::FiguredBassToKey:
+            if (!keys.firstInContent) return std::nullopt;
+            return ChordLineRewriter(Notation::Letters,
+                                     globals.OutputKeyCode - keys.firstInContent->code,
+                                     SpelledNoteNames(SpellingOf(globals), messenger), messenger);
+        default:
+            return run.rewriter;
+    }
+}
+
+std::optional<FileIdentity> IdentityOf(const struct stat& info) {
+    return FileIdentity{info.st_dev, info.st_ino};
 }
 
 std::string_view LineEndBytes(LineEnd end) {
@@ -110,25 +132,6 @@ std::string_view LineEndBytes(LineEnd end) {
     }
 }
 
-// Reads the key of a ChordPro sheet into globals as a lead sheet's is read from its name; a
-// sheet with no key at all may still go By Step. The characters its name's key takes, or
-// nothing after its message.
-std::optional<std::size_t> TakeChordProKey(ModGlobals& globals, const RunChoices& choices,
-                                           const ChordProKeys& keys, Messenger& messenger) {
-    if (keys.sheet) {
-        globals.InputKeyCode = keys.sheet->code;
-        globals.InputKeyIsMinor = keys.sheet->minor;
-    } else if (choices.visibleList == ShownList::Step) {
-        globals.InputKeyCode = 0;  // only the step names the output
-        globals.InputKeyIsMinor = false;
-    } else {
-        messenger.ShowMessage(kNoKeyInDirective);
-        return std::nullopt;
-    }
-    globals.InputKeyLength = static_cast<int>(keys.keyLengthInName);
-    return keys.keyLengthInName;
-}
-
 }  // namespace
 
 bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
@@ -141,83 +144,65 @@ bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {
 std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                const std::string& inputPath, RunHost& host, FileSystem& fs) {
     host.SetStatusField(StatusField::InputFile, inputPath);
-    const bool chordPro = choices.format == SheetFormat::ChordPro ||
-                          (choices.format == SheetFormat::Auto && IsChordProName(inputPath));
     const bool figuredBassInput = globals.ConvertMode == ConvertMode::FiguredBassToKey;
     if (figuredBassInput && !IsFiguredBassName(inputPath)) {
         host.ShowMessage("Not a proper Figured Bass filename!!");
         return std::nullopt;
     }
-    LineReader reader(inputPath, fs);
-    const struct stat input = reader.Identity();
-    std::optional<ChordProKeys> chordProKeys;
-    if (chordPro) {
-        if (FileNameOf(inputPath).find('.') == std::string_view::npos) {
-            host.ShowMessage("ERROR! '.' not found in input filename...");
-            return std::nullopt;
-        }
-        chordProKeys = ReadChordProKeys(inputPath, reader, !figuredBassInput, host);
-        if (!chordProKeys) return std::nullopt;
+    const Notation notation = figuredBassInput ? Notation::Degrees : Notation::Letters;
+    std::optional<SheetReading> sheet;
+    struct stat input {};
+    {
+        LineReader reader(inputPath, fs);
+        input = reader.Identity();
+        sheet = ReadSheet(inputPath, reader, choices.format, notation, globals);
     }
-    if (figuredBassInput)
-        GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
-    else if (chordPro ? !TakeChordProKey(globals, choices, *chordProKeys, host)
-                      : !GetKeyCodeFromFilename(inputPath, globals, host))
-        return std::nullopt;
+    const KeyNeed need = figuredBassInput                             ? KeyNeed::NotInName
+                         : choices.visibleList == ShownList::Step ? KeyNeed::Optional
+                                                                      : KeyNeed::Required;
+    const std::optional<SheetKeys> keys =
+        sheet->kind->TakeKey(inputPath, *sheet->content, need, globals, host);
+    if (!keys) return std::nullopt;
+    if (figuredBassInput) GetKeyCodeFromFilename(NeutralKeyFileName, globals, host);
 
-    std::optional<Conversion> conversion;
-    switch (globals.ConvertMode) {
-        case ConvertMode::KeyToFiguredBass:
-            conversion = KeyToFigBass(globals, host);
-            break;
-        case ConvertMode::FiguredBassToKey:
-            conversion = FigBassToKey(globals, choices, host);
-            break;
-        default:
-            conversion = TransposeRun(globals, choices, host);
-    }
+    const std::optional<Conversion> conversion = ConversionOf(globals, choices, host);
     if (!conversion) {
         host.ShowMessage("Subscript out of range: no key is selected");
         return std::nullopt;
     }
-
-    std::string outputPath;
-    std::optional<ChordLineRewriter> keys;
-    if (!chordPro) {
-        outputPath = BuildOutputPath(inputPath, conversion->replacedKeyLength,
-                                     conversion->outputKeyName, globals.FileExtension);
-    } else {
-        // A sheet with no key anywhere is named by its step: "Song_+2.cho".
-        const bool keyless = !figuredBassInput && !chordProKeys->sheet;
-        outputPath = ChordProOutputPath(
-            inputPath, conversion->replacedKeyLength,
-            keyless ? SignedStepName(conversion->step) : conversion->outputKeyName);
-        if (!figuredBassInput && globals.ConvertMode != ConvertMode::KeyToFiguredBass) {
-            keys = conversion->rewriter;  // a key directive moves with the chords
-        } else if (figuredBassInput && chordProKeys->firstDirective) {
-            // The first directive becomes the chosen key; later ones keep their distance to it.
-            keys = ChordLineRewriter(
-                Notation::Letters, globals.OutputKeyCode - chordProKeys->firstDirective->code,
-                SpelledNoteNames(SpellingOf(globals), host), host);
-        }
-    }
+    // A sheet with no key anywhere is named by its step: "Song_+2.cho".
+    const std::string outputPath = OutputPathOf(
+        inputPath, conversion->replacedKeyLength,
+        keys->keyless ? SignedStepName(conversion->step) : conversion->outputKeyName,
+        sheet->kind->OutputExtension(inputPath, globals));
     host.SetStatusField(StatusField::OutputFile, outputPath);
-    if (outputPath == inputPath || IsSameFile(outputPath, input, fs)) {
+
+    // Another path for the input file itself (a link, or a name the file system folds).
+    struct stat entry {}, target {};
+    const bool exists = fs.Lstat(outputPath.c_str(), &entry) == 0;
+    const bool leadsOn = exists && S_ISLNK(entry.st_mode);
+    const bool reaches = exists && (!leadsOn || fs.Stat(outputPath.c_str(), &target) == 0);
+    if (reaches && !leadsOn) target = entry;
+    if (outputPath == inputPath ||
+        (reaches && target.st_dev == input.st_dev && target.st_ino == input.st_ino)) {
         host.ShowMessage("ERROR! Input and Output Filenames are the same...");
         return std::nullopt;
     }
-    struct stat existing {};
-    const bool replacesFile = fs.Lstat(outputPath.c_str(), &existing) == 0;
+    if (reaches && S_ISDIR(target.st_mode))  // refused before the question, not after it
+        ThrowFileError("Cannot save the output file", outputPath, EISDIR);
     return RunPlan{inputPath,
                    input,
-                   std::move(outputPath),
-                   replacesFile,
+                   outputPath,
+                   exists ? IdentityOf(entry) : std::nullopt,
+                   reaches ? IdentityOf(target) : std::nullopt,
+                   sheet->kind,
                    conversion->rewriter,
+                   notation,
+                   KeysRewriter(globals, *conversion, *keys, host),
                    globals.ChordLineMarker,
                    conversion->step,
-                   chordPro,
-                   figuredBassInput ? Notation::Degrees : Notation::Letters,
-                   std::move(keys)};
+                   sheet->content->OutputNotes(),
+                   exists};
 }
 
 bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
@@ -230,42 +215,28 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
         ThrowFileError("Cannot read the input file", plan.inputPath,
                        "the file changed while it was read");
     std::unique_ptr<AtomicOutputFile> output = outputs.Create(plan.outputPath, now.st_mode);
-    std::optional<ChordProRewriter> sheet;
-    if (plan.chordPro) sheet.emplace(plan.rewriter, plan.notation, plan.keys);
-    ChordLineRewriter::ScanState scan;
+    const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
+        {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
+    const bool keepsLineEnds = plan.kind->KeepsLineEnds();
     std::string converted;
-    bool lineStart = true, chordLine = false, stepRecorded = false;
+    bool lineStart = true, stepRecorded = false;
     std::uint64_t nextReport = kProgressEvery;
     // A line comes in one piece, or in several when it is longer than the reader's buffer.
     while (const std::optional<Piece> piece = input.NextPiece()) {
         const bool endsLine = piece->end != LineEnd::Continues;
-        std::size_t notes = 0;
-        std::size_t lineBegin = 0;  // where the piece's output starts in converted
-        if (sheet) {
-            lineBegin = converted.size();
-            notes = sheet->Rewrite(piece->bytes, endsLine, converted, host);
-        } else {
-            if (lineStart) chordLine = IsChordLine(piece->bytes, endsLine, plan.chordLineMarker);
-            if (chordLine) notes = plan.rewriter.Feed(scan, piece->bytes, endsLine, converted, host);
-        }
-        const bool rewritten = sheet || chordLine;
+        const std::size_t lineBegin = converted.size();  // where the piece's output starts
+        const std::size_t notes = sheet->Rewrite(piece->bytes, endsLine, converted, host);
         if (lineStart) {
             host.SetStatusField(StatusField::InputLine, piece->bytes);
-            if (rewritten)
+            if (sheet->ConvertsLine())
                 host.SetStatusField(StatusField::OutputLine,
                                     std::string_view(converted).substr(lineBegin));
         }
-        if (sheet) {
-            // A ChordPro sheet keeps each line's own line end, and adds none after a last line
-            // that has none.
-            if (endsLine) converted += LineEndBytes(piece->end);
-            if (converted.size() >= kOutputBlock) {  // written a block at a time
-                output->Write(converted);
-                converted.clear();
-            }
-        } else {
-            output->Write(chordLine ? std::string_view(converted) : piece->bytes);
-            if (endsLine) output->Write("\r\n");  // every line of a lead sheet ends in CR LF
+        // A kind that keeps line ends adds none after a last line that has none.
+        if (endsLine) converted += keepsLineEnds ? LineEndBytes(piece->end) : "\r\n";
+        if (converted.size() >= kOutputBlock) {  // written a block at a time
+            output->Write(converted);
+            converted.clear();
         }
         if (notes > 0 && !stepRecorded) {
             globals.StepSemitones = plan.step;  // as the next run expects
@@ -278,7 +249,7 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
-    if (sheet) output->Write(converted);
+    output->Write(converted);
     outputs.Add(std::move(output));
     return true;
 }

@@ -5,28 +5,31 @@
 #include <optional>
 #include <string>
 
-#include "core/ChordLineRewriter.h"
-#include "io/OutputSet.h"
+#include <utility>
+#include <vector>
+
 #include "convert/RunHost.h"
+#include "core/ChordLineRewriter.h"
 #include "core/ModGlobals.h"
 #include "io/FileSystem.h"
+#include "io/OutputSet.h"
+#include "sheets/SheetKind.h"
 
 namespace lw {
 
 // Which selection list the window shows; By Step runs are told apart from By Key by it.
 enum class ShownList { Key, Step, None };
 
-// How a sheet is read: by its extension (.cho, .crd, .chopro, .chordpro and .pro are ChordPro
-// sheets), or all as one kind.
-enum class SheetFormat { Auto, LeadSheet, ChordPro };
-
 // What the window's controls say when File, Open is chosen.
 struct RunChoices {
     ShownList visibleList = ShownList::Key;
     std::optional<int> keyIndex;           // the selected row of the key list, if any
     Spelling preference = Spelling::Flat;  // the "#" and "b" buttons
-    SheetFormat format = SheetFormat::Auto;
+    const SheetKind* format = nullptr;     // every file read as this kind; none: by name and content
 };
+
+// A file's identity: its device and inode.
+using FileIdentity = std::pair<dev_t, ino_t>;
 
 // One conversion, ready to write once the user agrees. It holds no open file, so a batch can
 // keep the plans of a thousand files.
@@ -34,16 +37,17 @@ struct RunPlan {
     std::string inputPath;
     struct stat input;  // the input as it was planned; it must be the same file when written
     std::string outputPath;
-    bool replacesFile;  // a file of the output's name exists now
-    ChordLineRewriter rewriter;
+    // The file of the output's name now, if any, and the file it leads to (another through a
+    // symbolic link).
+    std::optional<FileIdentity> outputEntry, outputTarget;
+    const SheetKind* kind;
+    ChordLineRewriter rewriter;  // moves the notes of every chord
+    Notation notation;           // how the sheet's chords name their notes
+    std::optional<ChordLineRewriter> keys;  // moves the sheet's own keys; none keeps them
     std::string chordLineMarker;
     int step;  // the interval StepSemitones records once a note has been converted
-
-    // A ChordPro sheet: its chords in brackets and grids name notes by notation; keys rewrites
-    // its key directives, which are kept without one.
-    bool chordPro;
-    Notation notation;
-    std::optional<ChordLineRewriter> keys;
+    std::vector<std::string> outputNotes;  // messages that go with the written file
+    bool replacesFile;                      // a file of the output's name exists now
 };
 
 // Whether a run may start: every mode but Key to Figured Bass needs a key or a step chosen

@@ -1,10 +1,12 @@
 #include "core/KeyFromFilename.h"
 
+#include "core/FileNames.h"
+#include "core/SheetKey.h"
+
 namespace lw {
 
 bool GetKeyCodeFromFilename(std::string_view path, ModGlobals& globals, Messenger& messenger) {
-    // The file name starts after the last '/' (at 0 when there is none: npos + 1 is 0).
-    const std::string_view name = path.substr(path.rfind('/') + 1);
+    const std::string_view name = FileNameOf(path);
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos) {
         messenger.ShowMessage("ERROR! '.' not found in input filename...");
@@ -34,18 +36,10 @@ bool GetKeyCodeFromFilename(std::string_view path, ModGlobals& globals, Messenge
         if ((key == "b" || key == "#") && !keyBeforeDot(2, key)) return false;
     }
 
-    if (globals.InputKeyIsMinor) {
-        for (const MinorKeySpelling& minor : MinorKeySpellings)
-            if (minor.name == key) {
-                globals.InputKeyCode = minor.code;
-                return true;
-            }
-    } else {
-        for (const KeySpelling& major : KeySpellings)
-            if (major.name == key) {
-                globals.InputKeyCode = major.code;
-                return true;
-            }
+    // The "m" read above already tells a minor key, so the name's key is the one it reads as.
+    if (const std::optional<SheetKey> named = ParseKeyName(key)) {
+        globals.InputKeyCode = named->code;
+        return true;
     }
     messenger.ShowMessage("ERROR! Key not found in input filename...");
     return false;

@@ -1,7 +1,10 @@
 #include "core/NoteCodes.h"
 
+
 #include <array>
 #include <string>
+
+#include "core/SheetKey.h"
 
 namespace lw {
 
@@ -23,8 +26,7 @@ constexpr std::array<EnharmonicExtra, 4> kEnharmonicExtras{{
 }  // namespace
 
 std::optional<NoteCode> GetCodeFromChord(std::string_view inchord, Messenger& messenger) {
-    for (const KeySpelling& key : KeySpellings)
-        if (key.name == inchord) return key.code;
+    if (const std::optional<std::size_t> row = KeyListRow(inchord)) return KeySpellings[*row].code;
     for (const EnharmonicExtra& extra : kEnharmonicExtras)
         if (extra.name == inchord) return extra.code;
     messenger.ShowMessage(std::string("ERROR! Code not found, GetCodeFromChord(), ") +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -15,6 +16,10 @@ struct SheetKey {
 
     bool operator==(const SheetKey&) const = default;
 };
+
+// The row of the key list, [0, 17), whose major key is spelled name ("Bb"); nothing for any
+// other text.
+std::optional<std::size_t> KeyListRow(std::string_view name);
 
 // The key a name spells: one of the 17 major key names ("Bb") or the same with "m" ("Bbm").
 // Nothing for any other text, so "H", "AMix", "B#m" and " G" give nothing.

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "io/FileError.h"
-#include "io/FileNames.h"
+#include "core/FileNames.h"
 #include "io/LockedTemporaryFile.h"
 #include "io/StaleTemporaryFiles.h"
 #include "io/TemporaryFileName.h"

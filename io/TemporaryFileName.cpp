@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "io/FileNames.h"
+#include "core/FileNames.h"
 
 namespace lw {
 

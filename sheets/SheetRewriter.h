@@ -18,6 +18,10 @@ public:
     // were replaced. endsLine is true on the last piece of each line, the sheet's last line too.
     virtual std::size_t Rewrite(std::string_view piece, bool endsLine, std::string& out,
                                 Messenger& messenger) = 0;
+
+    // Whether the line of the last piece is one the kind converts, such as a chord line, so
+    // that the window shows what it became.
+    virtual bool ConvertsLine() const { return true; }
 };
 
 }  // namespace lw

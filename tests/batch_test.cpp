@@ -11,7 +11,7 @@
 #include "FaultyFileSystem.h"
 #include "RecordingHost.h"
 #include "TempFolder.h"
-#include "io/FileNames.h"
+#include "core/FileNames.h"
 
 namespace lw::test {
 namespace {
@@ -39,9 +39,9 @@ const Case kCases[] = {
      "Output files written: 0 of 2\nCancelled: the rest were not written. | Big_C.txt \u2192 Big_D.txt: not written (cancelled)\nA_C.txt \u2192 A_D.txt: not written (cancelled)"},
     {"a disk that fills keeps the outputs before it and the old file", {"A_C.txt", "B_C.txt", "C_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.writeFailsAfter = 23; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old C_C.txt=C | A_C.txt A_D.txt",
      "Output files written: 1 of 3\nChosen files refused: 2 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot write the output file {dir}/B_D.txt: No space left on device\nC_C.txt \u2192 C_D.txt: refused\n    Cannot write the output file {dir}/C_D.txt: No space left on device"},
-    {"a read that fails", {"A_C.txt", "B_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.readFailsAfter = 30; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
+    {"a read that fails", {"A_C.txt", "B_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.readFailsAfter = 74; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: Input/output error"},
-    {"an input shortened while it is read", {"A_C.txt", "B_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.readEndsAfter = 30; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
+    {"an input shortened while it is read", {"A_C.txt", "B_C.txt"}, [](FaultyFileSystem& fs, auto&, auto&, auto&) { fs.readEndsAfter = 74; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: the file changed while it was read"},
     {"an input changed between planning and writing", {"A_C.txt", "B_C.txt"}, [](auto&, RecordingHost& host, auto&, auto&) { host.onProgress = [path = host.folder + "B_C.txt"] { return std::filesystem::last_write_time(path, {}), true; }; }, "A_C.txt=C A_D.txt=D B_C.txt=C B_D.txt=old | A_C.txt A_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details) | A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: refused\n    Cannot read the input file {dir}/B_C.txt: the file changed while it was read"},

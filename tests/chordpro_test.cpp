@@ -4,7 +4,6 @@
 
 #include "FeedSheet.h"
 #include "RecordingHost.h"
-#include "sheets/ChordProPath.h"
 #include "sheets/ChordProRewriter.h"
 #include "sheets/KeyDirectiveFinder.h"
 
@@ -77,30 +76,6 @@ const KeyCase kKeys[] = {
     {"none", "[G]{key: G}\n {key: G\n{meta: keys G}", std::nullopt, 0},
 };
 
-const std::pair<const char*, bool> kChordProNames[] = {
-    {"/s/Song.cho", true}, {"a.CHORDPRO", true}, {"a.Crd", true}, {"a.chopro", true}, {"a.pro", true},
-    {"Song.txt", false}, {"Song.cho.txt", false}, {"cho", false}, {"/x.cho/Song", false},
-};
-
-constexpr std::optional<SheetKey> G{{10, false}}, Em{{10, true}}, None;
-const std::pair<const char*, std::optional<SheetKey>> kKeyNames[] = {
-    {"G", G}, {"Em", Em}, {"Bbm", SheetKey{4, true}}, {"F#m", SheetKey{0, true}}, {"Gb", SheetKey{9, false}},
-    {"H", None}, {"AMix", None}, {"B#m", None}, {"Cb", None}, {"g", None}, {" G", None}, {"", None}, {"Gm7", None},
-};
-
-struct NameCase { const char* path; std::optional<SheetKey> key; std::size_t length; };
-const NameCase kKeysInNames[] = {
-    {"Amazing Grace_G.cho", G, 1}, {"/s/Song_F#m.cho", SheetKey{0, true}, 3}, {"My_Song.cho", None, 0}, {"SongG.cho", None, 0},
-    {"Song_.cho", None, 0}, {"Song_H.cho", None, 0}, {"/a_G/Song.cho", None, 0}, {"Song_G", None, 0}, {"Song_G.x.cho", None, 0},
-};
-
-struct OutputCase { const char* path; std::size_t keyLength; std::string key, output; };
-const OutputCase kOutputs[] = {
-    {"/s/Song_G.cho", 1, "D", "/s/Song_D.cho"}, {"Song_G.txt", 1, "D", "Song_D.txt"}, {"Amazing Grace.cho", 0, "D", "Amazing Grace_D.cho"},
-    {"Amazing Grace.cho", 0, "Bm", "Amazing Grace_Bm.cho"}, {"Amazing Grace.cho", 0, "", "Amazing Grace_.cho"}, {"Song_.cho", 0, "D", "Song_D.cho"},
-    {"Song_Em.CHO", 2, "", "Song_.CHO"}, {"/a.b/Song.pro", 0, "D", "/a.b/Song_D.pro"},
-    {"Amazing Grace.cho", 0, SignedStepName(2), "Amazing Grace_+2.cho"}, {"Amazing Grace.cho", 0, SignedStepName(-3), "Amazing Grace_-3.cho"},
-};
 // clang-format on
 
 TEST(ChordProRewriter, ConvertsChordsAndKeysOnlyHoweverFed) {
@@ -140,20 +115,10 @@ TEST(KeyDirectiveFinder, ReadsUpToTheFirstKeyDirective) {
     }
 }
 
-TEST(ChordProPath, ChordsKeysAndNames) {
+TEST(ChordSymbol, ReadsAsChord) {
     for (const auto& r : kReadings)
         for (const std::string& text : r.texts)
             EXPECT_EQ(ReadsAsChord(text, r.notation), r.chord) << text;
-    for (const auto& [path, chordPro] : kChordProNames)
-        EXPECT_EQ(IsChordProName(path), chordPro) << path;
-    for (const auto& [name, key] : kKeyNames) EXPECT_EQ(ParseKeyName(name), key) << name;
-    for (const auto& n : kKeysInNames) {
-        const auto found = KeyOfChordProName(n.path);
-        EXPECT_EQ(found ? std::optional(found->key) : None, n.key) << n.path;
-        EXPECT_EQ(found ? found->length : 0, n.length) << n.path;
-    }
-    for (const auto& o : kOutputs)
-        EXPECT_EQ(ChordProOutputPath(o.path, o.keyLength, o.key), o.output) << o.path;
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#include "sheets/SheetKinds.h"
+
+#include <array>
+#include <vector>
+
+#include "sheets/ChordProSheet.h"
+#include "sheets/LeadSheet.h"
+
+namespace lw {
+
+namespace {
+
+const LeadSheet kLeadSheet;
+const ChordProSheet kChordProSheet;
+constexpr std::array<const SheetKind*, 2> kKinds{&kLeadSheet, &kChordProSheet};
+
+// Reads the kind's content until it needs no more.
+SheetReading ReadAs(const SheetKind& kind, LineReader& reader, Notation notation,
+                    const ModGlobals& globals) {
+    SheetReading reading{&kind, kind.ReadContent(notation, globals)};
+    while (!reading.content->Done())
+        if (const std::optional<Piece> piece = reader.NextPiece())
+            reading.content->Feed(*piece);
+        else
+            break;
+    return reading;
+}
+
+}  // namespace
+
+std::span<const SheetKind* const> SheetKinds() { return kKinds; }
+
+const SheetKind* SheetKindNamed(std::string_view name) {
+    for (const SheetKind* kind : kKinds)
+        if (kind->Name() == name) return kind;
+    return nullptr;
+}
+
+SheetReading ReadSheet(std::string_view path, LineReader& reader, const SheetKind* format,
+                       Notation notation, const ModGlobals& globals) {
+    if (format) return ReadAs(*format, reader, notation, globals);
+    for (const SheetKind* kind : kKinds)
+        if (kind->ClaimsName(path)) return ReadAs(*kind, reader, notation, globals);
+
+    std::vector<std::unique_ptr<SheetContent>> contents;
+    for (const SheetKind* kind : kKinds) contents.push_back(kind->ReadContent(notation, globals));
+    // Only the first kind can win before the end: any later one may yet lose to an earlier.
+    while (!(contents[0]->ShowsKind() && contents[0]->Done())) {
+        const std::optional<Piece> piece = reader.NextPiece();
+        if (!piece) break;
+        for (const std::unique_ptr<SheetContent>& content : contents)
+            if (!content->Done() || !content->ShowsKind()) content->Feed(*piece);
+    }
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (contents[i]->ShowsKind()) return {kKinds[i], std::move(contents[i])};
+    return {kKinds[0], std::move(contents[0])};
+}
+
+}  // namespace lw
