@@ -33,6 +33,8 @@ WindowHost::~WindowHost() { delete progress_; }
 // Start-up messages come before the window is shown; they then stand on their own.
 bool WindowHost::ShowBox(std::string_view text, std::string_view details,
                          MessageButtons buttons) {
+    if (writing_ && buttons == MessageButtons::Ok && ++writingMessages_ > kMessageBoxes)
+        return true;  // as if its OK had been pressed
     return ShowMessageBox(window_->isVisible() ? window_ : nullptr, FromBytes(text), buttons,
                           FromBytes(details));
 }
@@ -94,6 +96,27 @@ void WindowHost::EndWork() {
     sinceProgressDrawn_.invalidate();
     for (std::size_t slot = 0; slot < kLineFields; ++slot)
         if (!lineShown_[slot]) ShowLineField(slot);
+}
+
+bool WindowHost::WritingWithFewBoxes(const std::function<bool()>& writing) {
+    writing_ = true;
+    writingMessages_ = 0;
+    bool finished = false;
+    try {
+        finished = writing();
+    } catch (...) {
+        // The failure is shown after this, and must show as a box.
+        ShowMoreMessages();
+        throw;
+    }
+    ShowMoreMessages();
+    return finished;
+}
+
+void WindowHost::ShowMoreMessages() {
+    writing_ = false;
+    if (writingMessages_ > kMessageBoxes)
+        ShowMessage(std::to_string(writingMessages_ - kMessageBoxes) + " more messages");
 }
 
 }  // namespace lw

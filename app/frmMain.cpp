@@ -326,8 +326,11 @@ void frmMain::mnuFileOpen_Click() {
         if (!plan || !host_->AskOkCancel("Any you ready to write the file?")) return;
         host_->StartWork();
         OutputSet output(SystemFileSystem());
-        if (!ExecutePlan(*plan, globals_, *host_, output)) return;
-        for (const OutputSet::Failure& failure : output.Publish()) host_->ShowMessage(failure.message);
+        if (!host_->WritingWithFewBoxes(
+                [&] { return ExecutePlan(*plan, globals_, *host_, output); }))
+            return;
+        for (const OutputSet::Failure& failure : output.Publish())
+            host_->ShowMessage(failure.message);
     });
     host_->EndWork();
 }

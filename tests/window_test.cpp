@@ -12,10 +12,12 @@
 #include <QtWidgets>
 #include <deque>
 #include <functional>
+#include <new>
 
 #include "TempFolder.h"
 #include "app/WindowHost.h"
 #include "app/frmMain.h"
+#include "convert/RunHost.h"
 
 // gtest prints a QString as text.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -148,6 +150,44 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     window.findChild<QRadioButton*>("Option1_1")->click();
     EXPECT_EQ(window.Globals().StepSemitones, 1);
     EXPECT_TRUE(window.findChild<QWidget*>("Frame1")->isVisibleTo(&window) && keys->isHidden());
+}
+
+// Figured Bass to Key on a sheet with 25 degrees it cannot read: after the question, 20 of
+// their messages show as boxes, then one says how many more there were, and the file is written.
+// A failure in the writing still shows after its messages, though the boxes are used up.
+TEST(FileOpen, ShowsTwentyMessagesOfTheWritingThenHowManyMore) {
+    const TempFolder songs;
+    songs.Write("LWSET.lwc", "[LWSET.lwc\r\n\r\n\r\n^\r\n\r\ntxt\r\n");
+    songs.Write("README.txt", "[DO NOT EDIT\r\n");
+    std::string sheet = "^", written = "^";
+    for (int token = 0; token < 25; ++token) sheet += "b ", written += "C ";
+    const QString input = Q(songs.Write("Hymn_.txt", sheet));
+    frmMain window(Q(songs.Path("")));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.findChild<QRadioButton*>("Option1_2")->click();
+    window.findChild<QListWidget*>("lstKey")->setCurrentRow(4);  // "C (Am)"
+    QStringList seen,
+        expected{Box("Any you ready to write the file?", QMessageBox::Ok | QMessageBox::Cancel)};
+    ModalAnswers answers{ChooseFile(input)};
+    pendingAnswers.insert(pendingAnswers.end(), 22, Press(QMessageBox::Ok, seen));
+    window.findChild<QAction*>("mnuFileOpen")->trigger();
+    for (int shown = 0; shown < 20; ++shown)
+        expected << Box("ERROR! Code not found, GetCodeFromChordRoman(), b");
+    EXPECT_EQ(seen, expected << Box("5 more messages"));
+    EXPECT_EQ(ReadBytes(songs.Path("Hymn_C.txt")), written + "\r\n");
+
+    seen.clear();
+    pendingAnswers.assign(22, Press(QMessageBox::Ok, seen));
+    WindowHost& host = window.Host();
+    ShowingFailures(host, [&] {
+        host.WritingWithFewBoxes([&]() -> bool {
+            for (int message = 0; message < 21; ++message) host.ShowMessage("lost");
+            throw std::bad_alloc();
+        });
+    });
+    EXPECT_EQ(seen.mid(19),
+              (QStringList{Box("lost"), Box("1 more messages"), Box("Out of memory")}));
 }
 
 // A window started from a folder without its files says so, shows the built-in help and keeps
