@@ -29,6 +29,9 @@ std::optional<Settings> ReadConfigFile(const std::string& path) {
             if (lineNumber == 4) settings.ChordLineMarker = *line;
             if (lineNumber == 6) settings.FileExtension = *line;
         }
+        // A '/' would put outputs in another folder, a NUL byte would end their names early.
+        if (settings.FileExtension.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+            return std::nullopt;
         return settings;
     } catch (const FileError&) {
         // Every cause gets the same message at start-up; the defaults stay.

@@ -14,8 +14,8 @@ struct Settings {
 // Reads the configuration file at path. Line 1 must begin with "[LWSET.lwc"; line 4 is the
 // marker and line 6 the extension, each taken whole; lines 2, 3 and 5 are room for
 // instructions and everything after line 6 is never read. Nothing when the file is missing
-// or unreadable, its header is wrong or it ends before line 6: a file that fails part-way
-// gives no value at all.
+// or unreadable, its header is wrong, it ends before line 6 or the extension holds a '/' or a
+// NUL byte: a file that fails part-way gives no value at all.
 std::optional<Settings> ReadConfigFile(const std::string& path);
 
 }  // namespace lw

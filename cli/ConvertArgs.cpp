@@ -79,7 +79,8 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
     for (std::string& copy : copies) argv.push_back(copy.data());
     argv.push_back(nullptr);
 
-    enum : int { kSharps = 256, kFlats, kMarker, kExtension, kFormat, kDryRun, kVersion };
+    // Values of long options only, beyond every letter.
+    enum : int { kSharps = 256, kFlats, kMarker, kExtension, kFormat, kDryRun, kVersion, kHelp };
     static const option kOptions[] = {
         {"sharps", no_argument, nullptr, kSharps},
         {"flats", no_argument, nullptr, kFlats},
@@ -87,7 +88,7 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
         {"extension", required_argument, nullptr, kExtension},
         {"format", required_argument, nullptr, kFormat},
         {"dry-run", no_argument, nullptr, kDryRun},
-        {"help", no_argument, nullptr, 'h'},
+        {"help", no_argument, nullptr, kHelp},
         {"version", no_argument, nullptr, kVersion},
         {nullptr, 0, nullptr, 0},
     };
@@ -100,6 +101,7 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
         const std::string given = argv[static_cast<std::size_t>(optind - 1)];
         switch (option) {
             case 'h':
+            case kHelp:
                 return InfoRequest::Help;
             case kVersion:
                 return InfoRequest::Version;
@@ -111,10 +113,19 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                 spelling = option == kSharps ? Spelling::Sharp : Spelling::Flat;
                 break;
             case kMarker:
+                // Lines are split at line breaks: no line would start with such a marker.
                 request.globals.ChordLineMarker = optarg;
+                if (request.globals.ChordLineMarker.empty() ||
+                    request.globals.ChordLineMarker.find('\n') != std::string::npos)
+                    return UsageError{"a marker is one character or more, without a line break"};
                 break;
             case kExtension:
+                // With a '/' the output would be written in another folder than its input.
                 request.globals.FileExtension = optarg;
+                if (request.globals.FileExtension.find('/') != std::string::npos)
+                    return UsageError{
+                        "an extension cannot hold a /; each output is written "
+                        "beside its input"};
                 break;
             case kFormat:
                 if (const std::optional<const SheetKind*> format = FormatNamed(optarg))
@@ -126,6 +137,12 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
             case ':':
                 return UsageError{given + " needs a value"};
             default:
+                // optopt is the letter of an unknown short option, whose argument optind may
+                // still point at; 0 or a long option's value (256 up) for a long option.
+                if (optopt > 0 && optopt < 256)
+                    return UsageError{"unknown option -" +
+                                      std::string(1, static_cast<char>(optopt)) +
+                                      "; a file whose name starts with - goes after --"};
                 return UsageError{"unknown or ambiguous option " + given};
         }
     }

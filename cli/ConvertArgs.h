@@ -44,9 +44,10 @@ inline constexpr std::string_view kConvertHelp =
     "Options may be abbreviated where that is unambiguous, and come anywhere; an\n"
     "argument after -- is a file even if it starts with -.\n"
     "\n"
-    "Messages go to standard error, one line each, after the input's name. An\n"
-    "existing file of an output's name is replaced. Exit status: 0 every output\n"
-    "written, 1 some file refused, 2 bad arguments.\n";
+    "Messages go to standard error, one line each, after the input's name. A name\n"
+    "holding a line break or another control character is quoted as a shell reads\n"
+    "it: 'a'$'\\n''b_C.txt'. An existing file of an output's name is replaced. Exit\n"
+    "status: 0 every output written, 1 some file refused, 2 bad arguments.\n";
 
 // A conversion the arguments ask for: the globals and list choices as the window would have
 // them after the clicks, and the files.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/ConvertArgs.h"
+#include "cli/QuotedName.h"
 #include "convert/Batch.h"
 #include "leadwright/Version.h"
 
@@ -17,7 +18,7 @@ public:
     explicit CommandLineHost(std::ostream& messages) : messages_(messages) {}
 
     bool ShowBox(std::string_view text, std::string_view, MessageButtons) override {
-        messages_ << "leadwright-convert: " << text << std::endl;
+        messages_ << "leadwright-convert: " << OneLine(text) << std::endl;
         return true;
     }
     void SetStatusField(StatusField, std::string_view) override {}
@@ -27,21 +28,35 @@ private:
     std::ostream& messages_;
 };
 
-// Prints the messages of each file not printed yet, "INPUT: text", the input's name left out
-// where the text names it already.
+// Puts each path in text as QuotedName quotes it.
+void QuotePath(std::string& text, const std::string& path) {
+    const std::string quoted = QuotedName(path);
+    if (quoted == path) return;
+    for (auto at = text.find(path); at != std::string::npos;
+         at = text.find(path, at + quoted.size()))
+        text.replace(at, path.size(), quoted);
+}
+
+// A message of the file on one line, the paths in it quoted: the input's in a failure to read
+// it, the output's in a failure to write it.
+std::string MessageText(const BatchFile& file, std::string text) {
+    QuotePath(text, file.inputPath);
+    if (file.plan) QuotePath(text, file.plan->outputPath);
+    return OneLine(text);
+}
+
+// Prints the messages of each file not printed yet, each line "INPUT: text".
 void PrintMessages(const BatchPlan& plan, std::vector<std::size_t>& printed,
                    std::ostream& messages) {
     printed.resize(plan.files.size());
     for (std::size_t index = 0; index < plan.files.size(); ++index) {
         const BatchFile& file = plan.files[index];
+        const std::string prefix = QuotedName(file.inputPath) + ": ";
         std::string lines;
-        for (; printed[index] < file.messages.size(); ++printed[index]) {
-            const std::string& text = file.messages[printed[index]];
-            if (text.find(file.inputPath) == std::string::npos) lines += file.inputPath + ": ";
-            lines += text + "\n";
-        }
+        for (; printed[index] < file.messages.size(); ++printed[index])
+            lines += prefix + MessageText(file, file.messages[printed[index]]) + "\n";
         if (file.moreMessages > 0 && printed[index] == file.messages.size()) {
-            lines += file.inputPath + ": " + std::to_string(file.moreMessages) + " more messages\n";
+            lines += prefix + std::to_string(file.moreMessages) + " more messages\n";
             ++printed[index];
         }
         messages << lines << std::flush;  // one write per file
@@ -56,7 +71,7 @@ int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) 
     if (request.dryRun) {
         for (const BatchFile& file : plan.files)
             if (file.fate == Fate::ToWrite)
-                out << file.inputPath << " -> " << file.plan->outputPath
+                out << QuotedName(file.inputPath) << " -> " << QuotedName(file.plan->outputPath)
                     << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
         return plan.Count(Fate::Refused) == 0 ? 0 : 1;
     }
@@ -71,7 +86,7 @@ int ConvertCommandMain(std::span<const std::string_view> args, std::ostream& out
                        std::ostream& messages) {
     auto parsed = ParseConvertArgs(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        messages << "leadwright-convert: " << error->text << '\n'
+        messages << "leadwright-convert: " << OneLine(error->text) << '\n'
                  << kConvertUsage << "Try 'leadwright-convert --help'." << std::endl;
         return 2;
     }

@@ -10,6 +10,7 @@ namespace lw {
 namespace {
 
 using Rows = std::vector<std::string>;
+using namespace std::string_literals;
 
 // What each reader makes of the same bytes: the name of the case, the bytes, the settings read
 // ("marker|extension", empty for nothing), the help rows, and whether the help file counts as read.
@@ -20,6 +21,8 @@ const Case kCases[] = {
     {"the settings layout", "[LWSET.lwc v3]\nmarker\n\n!\next\nlead\n", "!|lead", {}, false},
     {"lines are taken whole", "[LWSET.lwc\r\n\r\n\r\n ^^ \r\n\r\n\r\n", " ^^ |", {}, false},
     {"a file that ends before line 6", "[LWSET.lwc\n\n\n!\n\n", "", {}, false},
+    {"an extension that leaves the folder", "[LWSET.lwc\n\n\n!\n\n/../x\n", "", {}, false},
+    {"an extension holding a NUL byte", "[LWSET.lwc\n\n\n!\n\nt\0t\n"s, "", {}, false},
     {"a settings file too large to be one", "[LWSET.lwc\n\n\n!\n\ntxt\n" + std::string(5000, ' '), "", {}, false},
     {"help rows in order, empty ones too", "[DO NOT EDIT]\r\none\r\n\r\n three \r\n", "", {"one", "", " three "}, true},
     {"an empty file", "", "", {}, false},
