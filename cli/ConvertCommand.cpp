@@ -41,7 +41,7 @@ void QuotePath(std::string& text, const std::string& path) {
 // it, the output's in a failure to write it.
 std::string MessageText(const BatchFile& file, std::string text) {
     QuotePath(text, file.inputPath);
-    if (file.plan) QuotePath(text, file.plan->outputPath);
+    if (!file.outputPath.empty()) QuotePath(text, file.outputPath);
     return OneLine(text);
 }
 

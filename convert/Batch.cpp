@@ -24,7 +24,9 @@ public:
         file_.Record(text);
         return true;  // the batch asked its one question before it started
     }
-    void SetStatusField(StatusField, std::string_view) override {}
+    void SetStatusField(StatusField field, std::string_view text) override {
+        if (field == StatusField::OutputFile) file_.outputPath = text;
+    }
     bool KeepGoing(const Progress& run) override {
         Progress progress = before_;
         progress.bytesDone += run.bytesDone;

@@ -26,6 +26,7 @@ struct BatchFile {
     static constexpr std::size_t kMessagesKept = 20;
 
     std::string inputPath;
+    std::string outputPath;  // once planning has named it, also for a file refused afterwards
     std::optional<RunPlan> plan;
     ModGlobals globals;  // as the file's run leaves them
     Fate fate = Fate::Refused;
