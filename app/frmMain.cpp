@@ -24,6 +24,7 @@
 #include "app/WindowHost.h"
 #include "convert/Batch.h"
 #include "convert/RunPlan.h"
+#include "sheets/SheetKinds.h"
 #include "leadwright/Version.h"
 
 // The icon sits in a static library, so its resource has to be registered by hand.
@@ -258,16 +259,24 @@ void frmMain::FillLists() {
     globals_.StepSemitones.reset();
 }
 
-// The lead sheets' filter entry, whose description is its pattern ("*.txt (*.txt)" for "txt"),
-// the ChordPro sheets', and both together for a batch that mixes them.
+// The dialog's filter entries: the lead sheets' first, described by its pattern ("*.txt (*.txt)"
+// for "txt"), then one for each other kind of sheet, then one of every kind together, for a
+// batch that mixes them.
 void frmMain::SetDialogFilter() {
-    const QString pattern =
-        QStringLiteral("*.") + QFile::decodeName(QByteArray::fromStdString(globals_.FileExtension));
-    const QString chordPro = QStringLiteral("*.cho *.crd *.chopro *.chordpro *.pro");
-    dialogFilter_ = pattern + QStringLiteral(" (") + pattern + QStringLiteral(");;") +
-                    QStringLiteral("ChordPro sheets (") + chordPro + QStringLiteral(");;") +
-                    QStringLiteral("Lead sheets and ChordPro sheets (") + pattern + ' ' +
-                    chordPro + ')';
+    QStringList entries;
+    QStringList everyPattern;
+    for (const SheetKind* kind : SheetKinds()) {
+        QStringList patterns;
+        for (const std::string& pattern : kind->Patterns(globals_))
+            patterns << QFile::decodeName(QByteArray::fromStdString(pattern));
+        const QString title = entries.isEmpty() ? patterns.join(' ') : FromBytes(kind->Title());
+        entries << title + QStringLiteral(" (") + patterns.join(' ') + ')';
+        everyPattern << patterns;
+    }
+    everyPattern.removeDuplicates();
+    severalNameFilter_ = QStringLiteral("All sheets (") + everyPattern.join(' ') + ')';
+    entries << severalNameFilter_;
+    dialogFilter_ = entries.join(QStringLiteral(";;"));
 }
 
 void frmMain::LoadHelp(const QString& programDir) {
@@ -327,10 +336,13 @@ void frmMain::mnuFileOpen_Click() {
         host_->StartWork();
         OutputSet output(SystemFileSystem());
         if (!host_->WritingWithFewBoxes(
-                [&] { return ExecutePlan(*plan, globals_, *host_, output); }))
+                [&] { return ExecutePlan(*plan, globals_, *host_, output).has_value(); }))
             return;
-        for (const OutputSet::Failure& failure : output.Publish())
-            host_->ShowMessage(failure.message);
+        const std::vector<OutputSet::Failure> failures = output.Publish();
+        for (const OutputSet::Failure& failure : failures) host_->ShowMessage(failure.message);
+        // What goes with the written file, such as lines kept as lyrics.
+        if (failures.empty())
+            for (const std::string& note : plan->outputNotes) host_->ShowMessage(note);
     });
     host_->EndWork();
 }
@@ -369,7 +381,8 @@ std::optional<std::string> frmMain::ChooseInputFile() {
 std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     QFileDialog CommonDialog1(this, QString(), dialogFolder_, dialogFilter_);
     // The dialog offers only the files its filter entry shows, also among typed names.
-    if (!dialogNameFilter_.isEmpty()) CommonDialog1.selectNameFilter(dialogNameFilter_);
+    QString& nameFilter = mode == QFileDialog::ExistingFiles ? severalNameFilter_ : openNameFilter_;
+    if (!nameFilter.isEmpty()) CommonDialog1.selectNameFilter(nameFilter);
     CommonDialog1.setObjectName(QStringLiteral("CommonDialog1"));
     CommonDialog1.setAcceptMode(QFileDialog::AcceptOpen);
     CommonDialog1.setFileMode(mode);
@@ -379,7 +392,7 @@ std::vector<std::string> frmMain::ChooseInputFiles(QFileDialog::FileMode mode) {
     const QStringList chosen = CommonDialog1.selectedFiles();
     // The next dialog opens where these files are, also when their paths were typed.
     if (!chosen.isEmpty()) dialogFolder_ = QFileInfo(chosen.front()).absolutePath();
-    dialogNameFilter_ = CommonDialog1.selectedNameFilter();
+    nameFilter = CommonDialog1.selectedNameFilter();
     for (const QString& path : chosen) paths.push_back(PathBytes(path));
     // In the order of their names, whatever order the dialog lists or takes them in.
     std::sort(paths.begin(), paths.end());

@@ -71,9 +71,12 @@ private:
     std::array<QLabel*, 4> Label2{};
     std::array<QLabel*, 4> lblFilename{};
     QListWidget* lstHelp = nullptr;
-    QString dialogFilter_;  // the file dialog's, from the lead-sheet extension
-    QString dialogFolder_;      // where the file dialog was last left
-    QString dialogNameFilter_;  // and the filter entry it showed
+    QString dialogFilter_;  // the file dialog's, from the kinds of sheet
+    QString dialogFolder_;  // where the file dialog was last left
+    // The filter entry the dialog of File, Open and of Convert Several showed last; File, Open
+    // starts on the first, Convert Several on the one of every kind.
+    QString openNameFilter_;
+    QString severalNameFilter_;
 
     std::unique_ptr<WindowHost> host_;  // every message box, status field and progress
 };

@@ -11,12 +11,6 @@ namespace lw {
 
 namespace {
 
-std::optional<int> KeyRow(std::string_view name) {
-    for (std::size_t row = 0; row < KeySpellings.size(); ++row)
-        if (KeySpellings[row].name == name) return static_cast<int>(row);
-    return std::nullopt;
-}
-
 // The majors whose list item names minor as their relative minor: "Gm" gives "A# or Bb".
 std::string RelativeMajorsOf(std::string_view minor) {
     std::string majors;
@@ -29,8 +23,8 @@ std::string RelativeMajorsOf(std::string_view minor) {
 }
 
 std::optional<UsageError> TakeKey(std::string_view name, ConvertRequest& request) {
-    request.choices.keyIndex = KeyRow(name);
-    if (request.choices.keyIndex) {
+    if (const std::optional<std::size_t> row = KeyListRow(name)) {
+        request.choices.keyIndex = static_cast<int>(*row);
         lstKey_Click(request.globals);
         return std::nullopt;
     }
@@ -55,6 +49,15 @@ std::optional<UsageError> TakeStep(std::string_view text, ConvertRequest& reques
     return std::nullopt;
 }
 
+// "auto", then the name of every kind, separated by sep and the last by last.
+std::string FormatNames(std::string_view sep, std::string_view last) {
+    std::string names = "auto";
+    const std::span<const SheetKind* const> kinds = SheetKinds();
+    for (std::size_t i = 0; i < kinds.size(); ++i)
+        names += std::string(i + 1 == kinds.size() ? last : sep) + std::string(kinds[i]->Name());
+    return names;
+}
+
 // The kind every file is read as; nothing (in a value) for "auto", by name and content.
 std::optional<const SheetKind*> FormatNamed(std::string_view name) {
     if (name == "auto") return nullptr;
@@ -62,7 +65,74 @@ std::optional<const SheetKind*> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
+// text in lines of at most 80 characters, each after indent blanks.
+std::string Wrapped(std::string_view text, std::size_t indent) {
+    std::string lines;
+    std::size_t column = 80;  // a new line before the first word
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = std::min(text.find(' ', begin), text.size());
+        if (column + 1 + (end - begin) > 80) {
+            lines += (lines.empty() ? "" : "\n") + std::string(indent, ' ');
+            column = indent;
+        } else {
+            lines += ' ';
+            ++column;
+        }
+        lines += text.substr(begin, end - begin);
+        column += end - begin;
+        begin = end + 1;
+    }
+    return lines + "\n";
+}
+
 }  // namespace
+
+std::string ConvertHelp() {
+    // With auto, the kinds a file is by its name alone come first.
+    std::string format = "read every file as F: " + FormatNames(", ", " or ") +
+                         ". With auto, the default,";
+    for (const SheetKind* kind : SheetKinds()) {
+        std::string endings;
+        for (const std::string& pattern : kind->Patterns(ModGlobals{}))
+            if (kind->ClaimsName(pattern)) endings += " " + pattern.substr(1);
+        if (!endings.empty())
+            format += " files ending in" + endings + " are " + std::string(kind->Title()) + ";";
+    }
+    format += " any other file is the kind its content shows";
+    return "\n"
+           "Rewrites the chords of lead sheets (chord lines start with ^), of ChordPro\n"
+           "sheets and of sheets of chords over lyrics, and writes each result beside its\n"
+           "input, as the modes of the Leadwright window do. A sheet's key comes from its\n"
+           "name (SONG_KEY.txt), else from its {key} directive or its Key: line; by-step\n"
+           "needs none and then names the output by the step (SONG_+2.txt).\n"
+           "\n"
+           "  by-key KEY             transpose from the sheet's key to KEY\n"
+           "  by-step STEP           transpose by STEP semitones, -11 to +11 but not 0\n"
+           "  to-figured-bass        write chords as degrees of the sheet's key\n"
+           "  from-figured-bass KEY  write degrees as chords in KEY (files named SONG_.txt)\n"
+           "\n"
+           "KEY is a major key as the key list names it: A A# Bb B C C# Db D D# Eb E F F#\n"
+           "Gb G G# Ab. A minor sheet goes to the relative minor of KEY: by-key G makes\n"
+           "Song_Am.txt into Song_Em.txt.\n"
+           "\n"
+           "  --sharps, --flats      by-step spells black keys with # or with b (default b)\n"
+           "  --marker=M             chord lines start with M (default ^)\n"
+           "  --extension=E          outputs of lead sheets and of chords over lyrics end\n"
+           "                         in .E (default txt)\n"
+           "  --format=F" + Wrapped(format, 25).substr(12) +
+           "  --dry-run              print each output name and message, write nothing\n"
+           "  -h, --help, --version  print this help or the version, and exit\n"
+           "\n"
+           "Options may be abbreviated where that is unambiguous, and come anywhere; an\n"
+           "argument after -- is a file even if it starts with -.\n"
+           "\n"
+           "Messages go to standard error, one line each, after the input's name. A name\n"
+           "holding a line break or another control character is quoted as a shell reads\n"
+           "it: 'a'$'\\n''b_C.txt'. A written file that held no chord is told: NAME: no\n"
+           "chords found; the output is a copy. An existing file of an output's name is\n"
+           "replaced. Exit status: 0 every output written, 1 some file refused, 2 bad\n"
+           "arguments.\n";
+}
 
 std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
     std::span<const std::string_view> args) {
@@ -132,7 +202,7 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                     request.choices.format = *format;
                 else
                     return UsageError{"unknown format '" + std::string(optarg) +
-                                      "'; a format is auto, chordpro or lead-sheet"};
+                                      "'; a format is " + FormatNames(", ", " or ")};
                 break;
             case ':':
                 return UsageError{given + " needs a value"};

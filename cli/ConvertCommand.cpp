@@ -69,14 +69,21 @@ int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) 
     std::vector<std::size_t> printed;
     PrintMessages(plan, printed, messages);
     if (request.dryRun) {
-        for (const BatchFile& file : plan.files)
-            if (file.fate == Fate::ToWrite)
-                out << QuotedName(file.inputPath) << " -> " << QuotedName(file.plan->outputPath)
-                    << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
+        for (const BatchFile& file : plan.files) {
+            if (file.fate != Fate::ToWrite) continue;
+            out << QuotedName(file.inputPath) << " -> " << QuotedName(file.plan->outputPath)
+                << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
+            // What would go with the written file.
+            for (const std::string& note : file.plan->outputNotes)
+                messages << QuotedName(file.inputPath) << ": " << MessageText(file, note) << '\n';
+        }
         return plan.Count(Fate::Refused) == 0 ? 0 : 1;
     }
     ExecuteBatch(plan, request.globals, host);
     PrintMessages(plan, printed, messages);
+    for (const BatchFile& file : plan.files)
+        if ((file.fate == Fate::Written || file.fate == Fate::Replaced) && file.notesConverted == 0)
+            messages << QuotedName(file.inputPath) << ": no chords found; the output is a copy\n";
     return plan.Count(Fate::Refused) == 0 ? 0 : 1;
 }
 
@@ -92,7 +99,7 @@ int ConvertCommandMain(std::span<const std::string_view> args, std::ostream& out
     }
     if (const auto* info = std::get_if<InfoRequest>(&parsed)) {
         if (*info == InfoRequest::Help)
-            out << kConvertUsage << kConvertHelp;
+            out << kConvertUsage << ConvertHelp();
         else
             out << "leadwright-convert " LEADWRIGHT_VERSION "\n"
                    "The licence of Leadwright is not chosen yet.\n";

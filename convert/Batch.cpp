@@ -143,10 +143,14 @@ bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSyste
         }
         FileHost fileHost(host, file, progress);
         const bool ran = ShowingFailures(fileHost, [&] {
-            if (ExecutePlan(*file.plan, file.globals, fileHost, outputs, fs))
+            const std::optional<std::size_t> notes =
+                ExecutePlan(*file.plan, file.globals, fileHost, outputs, fs);
+            if (notes) {
+                file.notesConverted = *notes;
                 added.push_back(&file);
-            else
+            } else {
                 cancelled = true;
+            }
         });
         if (!ran) file.fate = Fate::Refused;
         if (cancelled) file.fate = Fate::NotWritten;

@@ -30,6 +30,7 @@ struct BatchFile {
     std::optional<RunPlan> plan;
     ModGlobals globals;  // as the file's run leaves them
     Fate fate = Fate::Refused;
+    std::size_t notesConverted = 0;  // by a written file's run; none: its output is a copy
     std::vector<std::string> messages;
     std::size_t moreMessages = 0;
 

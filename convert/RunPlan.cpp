@@ -205,21 +205,18 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                    exists};
 }
 
-bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
-                 FileSystem& fs) {
+std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                       OutputSet& outputs, FileSystem& fs) {
     LineReader input(plan.inputPath, fs);
-    const struct stat& now = input.Identity();
-    if (now.st_dev != plan.input.st_dev || now.st_ino != plan.input.st_ino ||
-        now.st_size != plan.input.st_size || now.st_mtim.tv_sec != plan.input.st_mtim.tv_sec ||
-        now.st_mtim.tv_nsec != plan.input.st_mtim.tv_nsec)
-        ThrowFileError("Cannot read the input file", plan.inputPath,
-                       "the file changed while it was read");
-    std::unique_ptr<AtomicOutputFile> output = outputs.Create(plan.outputPath, now.st_mode);
+    input.CheckSameFileAs(plan.input);
+    std::unique_ptr<AtomicOutputFile> output =
+        outputs.Create(plan.outputPath, input.Identity().st_mode);
     const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
         {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
     const bool keepsLineEnds = plan.kind->KeepsLineEnds();
     std::string converted;
-    bool lineStart = true, stepRecorded = false;
+    bool lineStart = true;
+    std::size_t notesConverted = 0;
     std::uint64_t nextReport = kProgressEvery;
     // A line comes in one piece, or in several when it is longer than the reader's buffer.
     while (const std::optional<Piece> piece = input.NextPiece()) {
@@ -238,20 +235,19 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
             output->Write(converted);
             converted.clear();
         }
-        if (notes > 0 && !stepRecorded) {
+        if (notes > 0 && notesConverted == 0)
             globals.StepSemitones = plan.step;  // as the next run expects
-            stepRecorded = true;
-        }
+        notesConverted += notes;
         lineStart = endsLine;
         if (input.BytesRead() >= nextReport) {
             if (!host.KeepGoing({input.BytesRead(), input.Size(), 0, 1, plan.inputPath}))
-                return false;
+                return std::nullopt;
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
     output->Write(converted);
     outputs.Add(std::move(output));
-    return true;
+    return notesConverted;
 }
 
 }  // namespace lw

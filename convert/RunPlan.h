@@ -63,9 +63,10 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                FileSystem& fs = SystemFileSystem());
 
 // Streams the input into a new output file, rewriting every chord line, and hands the
-// finished file to outputs, which puts it in place with the rest of its set. False when the
-// host cancelled: nothing is handed over then. Throws FileError.
-bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
-                 FileSystem& fs = SystemFileSystem());
+// finished file to outputs, which puts it in place with the rest of its set. Gives how many
+// notes it converted (none: the output is a copy), or nothing when the host cancelled: nothing
+// is handed over then. Throws FileError.
+std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                       OutputSet& outputs, FileSystem& fs = SystemFileSystem());
 
 }  // namespace lw

@@ -17,8 +17,12 @@ constexpr std::size_t kBufferSize = 256 * 1024;
 constexpr std::string_view kCannotOpen = "Cannot open the input file";
 constexpr std::string_view kCannotRead = "Cannot read the input file";
 
-bool SameTime(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+constexpr std::string_view kChanged = "the file changed while it was read";
+
+// Whether two looks at a file show it the same size and last changed at the same time.
+bool SameVersion(const struct stat& a, const struct stat& b) {
+    return a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
 }  // namespace
@@ -56,9 +60,14 @@ LineReader::~LineReader() {
 void LineReader::CheckUnchanged() {
     struct stat now {};
     if (fs_.Fstat(fd_, &now) != 0) ThrowFileError(kCannotRead, path_, errno);
-    if (bytesRead_ != Size() || now.st_size != opened_.st_size ||
-        !SameTime(now.st_mtim, opened_.st_mtim))
-        ThrowFileError(kCannotRead, path_, "the file changed while it was read");
+    if (bytesRead_ != Size() || !SameVersion(now, opened_))
+        ThrowFileError(kCannotRead, path_, kChanged);
+}
+
+void LineReader::CheckSameFileAs(const struct stat& before) const {
+    if (opened_.st_dev != before.st_dev || opened_.st_ino != before.st_ino ||
+        !SameVersion(opened_, before))
+        ThrowFileError(kCannotRead, path_, kChanged);
 }
 
 // Reads once into the room after the bytes not handed out yet, which first move to the front:

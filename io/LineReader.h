@@ -54,6 +54,9 @@ public:
     // Device and inode of the open file, to tell whether another path names the same file.
     const struct stat& Identity() const { return opened_; }
 
+    // Throws when the open file is another one than before shows, or has changed since.
+    void CheckSameFileAs(const struct stat& before) const;
+
     std::uint64_t Size() const { return static_cast<std::uint64_t>(opened_.st_size); }
     std::uint64_t BytesRead() const { return bytesRead_; }
 

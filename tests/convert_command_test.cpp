@@ -41,7 +41,7 @@ struct CommandRun {
 // clang-format off
 const CommandRun kRuns[] = {
     {"by-key names the outputs by the key, a minor sheet by its relative minor", {"by-key", "D", "A_C.txt", "B_Am.txt"}, "0|||A_D.txt B_Bm.txt "},
-    {"from-figured-bass names the output by the key", {"from-figured-bass", "Bb", "F_.txt"}, "0|||F_Bb.txt "},
+    {"from-figured-bass names the output by the key; note chords are no degrees", {"from-figured-bass", "Bb", "F_.txt"}, "0||F_.txt: no chords found; the output is a copy\n|F_Bb.txt "},
     {"a refused file gives 1 and the others are written", {"--extension", "lst", "by-step", "-3", "Notes.txt", "A_C.txt"}, "1||Notes.txt: ERROR! Key not found in input filename...\n|A_A.lst "},
     {"--dry-run names the outputs, --sharps spells sharps, -- ends the options", {"--dry-run", "by-step", "+1", "--sharps", "A_C.txt", "--", "B_Am.txt"}, "0|A_C.txt -> A_C#.txt\nB_Am.txt -> B_A#m.txt\n||"},
     {"by-step spells flats by default", {"by-step", "1", "A_C.txt"}, "0|||A_Db.txt "},
@@ -50,8 +50,8 @@ const CommandRun kRuns[] = {
     {"a message naming the input starts with its name too", {"by-key", "D", "nonexist_C.txt"}, "1||nonexist_C.txt: Cannot open the input file nonexist_C.txt: No such file or directory\n|"},
     {"a message holding the input's name by chance starts with it", {"by-key", "D", "input"}, "1||input: ERROR! '.' not found in input filename...\n|"},
     {"--version, abbreviated", {"--vers", "by-key"}, "0|leadwright-convert 3.0.0\nThe licence of Leadwright is not chosen yet.\n||"},
-    {"--marker and --extension", {"--marker=!", "--ext=lst", "to-figured-bass", "A_C.txt"}, "0|||A_.lst "},
-    {"--format=chordpro reads a .txt as a ChordPro sheet", {"--format=chordpro", "by-step", "2", "Notes.txt"}, "0|||Notes_+2.txt "},
+    {"--marker and --extension; a sheet without a chord is told", {"--marker=!", "--ext=lst", "to-figured-bass", "A_C.txt"}, "0||A_C.txt: no chords found; the output is a copy\n|A_.lst "},
+    {"--format=chordpro reads a .txt as a ChordPro sheet", {"--format=chordpro", "by-step", "2", "Notes.txt"}, "0||Notes.txt: no chords found; the output is a copy\n|Notes_+2.txt "},
     {"--format=lead-sheet reads a .cho as a lead sheet", {"--format=lead-sheet", "by-key", "D", "S_C.cho"}, "0|||S_D.txt "},
     {"a name with a line break is quoted by --dry-run", {"--dry-run", "by-key", "D", "N\nL_C.txt"}, "0|'N'$'\\n''L_C.txt' -> 'N'$'\\n''L_D.txt'\n||"},
     {"an input with a line break is quoted in the message", {"by-key", "D", "no\nfile_C.txt"}, "1||'no'$'\\n''file_C.txt': Cannot open the input file 'no'$'\\n''file_C.txt': No such file or directory\n|"},
@@ -91,7 +91,7 @@ const BadArguments kBadArguments[] = {
     {"an ambiguous option", {"--f", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --f"},
     {"a value for an option that takes none", {"--help=x", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --help=x"},
     {"an unknown short option among the files", {"by-key", "D", "-x_C.txt"}, "unknown option -x; a file whose name starts with - goes after --"},
-    {"an unknown format", {"--format=cho", "by-step", "1", "A_C.txt"}, "unknown format 'cho'; a format is auto, chordpro or lead-sheet"},
+    {"an unknown format", {"--format=cho", "by-step", "1", "A_C.txt"}, "unknown format 'cho'; a format is auto, lead-sheet or chordpro"},
     {"a line break in an argument", {"by-key", "H\nx", "A_C.txt"}, "unknown key 'H?x'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
 };
 // clang-format on

@@ -71,15 +71,16 @@ Answer Press(QMessageBox::StandardButton button, QStringList& seen) {
 
 // Types absolute paths (several in quotes) into the file dialog and accepts them. Before, it
 // notes in dialogs the folder the dialog opened in and the filter entry it shows, and shows the
-// entry filter (by default the one for both kinds of sheet).
-Answer ChooseFile(const QString& paths, QStringList* dialogs = nullptr, int filter = 2) {
+// entry filter (by default the last, of every kind of sheet).
+Answer ChooseFile(const QString& paths, QStringList* dialogs = nullptr, int filter = -1) {
     return [=](QWidget& modal) {
         auto* dialog = qobject_cast<QFileDialog*>(&modal);
         auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
         if (!name) return false;
         if (dialogs)
             *dialogs << dialog->directory().absolutePath() + ": " + dialog->selectedNameFilter();
-        dialog->selectNameFilter(dialog->nameFilters().at(filter));
+        const QStringList filters = dialog->nameFilters();
+        dialog->selectNameFilter(filters.at(filter < 0 ? filters.size() - 1 : filter));
         // Typed into an inactive dialog, the name may be completed behind the test's back.
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
@@ -139,7 +140,7 @@ TEST(FileOpen, ConvertsThroughTheDialogAndTheQuestion) {
     EXPECT_EQ(dialogs,
               (QStringList{QDir::currentPath() + ": *.lst (*.lst)",
                            Q(songs.path.string()) +
-                               ": ChordPro sheets (*.cho *.crd *.chopro *.chordpro *.pro)"}));
+                               ": ChordPro sheets (*.cho *.chopro *.chordpro *.pro)"}));
     EXPECT_EQ(ReadBytes(songs.Path("<b>Ewe_C.lst")), "!C Am7 F/G\r\nBaa baa\r\n");
     QStringList fields;
     for (const auto* field : window.findChildren<QLabel*>(QRegularExpression("lblFilename_")))
@@ -203,7 +204,8 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     songs.Write("A_C#.txt", "old");
     QStringList seen, dialogs;
     const Answer ok = Press(QMessageBox::Ok, seen), cancel = Press(QMessageBox::Cancel, seen);
-    ModalAnswers answers{ok, ok, ChooseFile(typed), cancel, ChooseFile(typed, &dialogs), ok, ok};
+    ModalAnswers answers{ok, ok, ChooseFile(typed, &dialogs), cancel, ChooseFile(typed, &dialogs),
+                         ok, ok};
     frmMain window(Q(songs.Path("")));
     // Every row exactly as written, blanks included.
     EXPECT_EQ(Rows(window, "lstHelp", "\n") + '\n',
@@ -213,9 +215,10 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     window.findChild<QAction*>("mnuFileConvertSeveral")->trigger();
     EXPECT_EQ(songs.Names().size(), 3u);  // Cancel at the question wrote nothing
     window.findChild<QAction*>("mnuFileConvertSeveral")->trigger();
-    EXPECT_EQ(dialogs, QStringList{Q(songs.path.string()) +
-                                   ": Lead sheets and ChordPro sheets (*.txt *.cho *.crd *.chopro "
-                                   "*.chordpro *.pro)"});
+    // Convert Several opens on the entry of every kind of sheet.
+    const QString everyKind = ": All sheets (*.txt *.cho *.chopro *.chordpro *.pro)";
+    EXPECT_EQ(dialogs, (QStringList{QDir::currentPath() + everyKind,
+                                    Q(songs.path.string()) + everyKind}));
     const QString question =
         Box("Output files to write: 2\nExisting files they replace: 1\n\nWrite the output files?",
             QMessageBox::Ok | QMessageBox::Cancel,
