@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "core/ChordLineRewriter.h"
+#include "core/ChordSymbol.h"
+
+namespace lw {
+
+// Longer lines are never chord lines or key lines: no real chord line is that long, and the
+// rewriter holds no more than this of a line.
+inline constexpr std::size_t kLongestChordLine = 65536;
+
+enum class LineKind {
+    Lyrics,          // anything that is not one of the others, kept as it is
+    ChordLine,       // chords (with marks), chord-line words, a label and comments
+    KeyLine,         // "Key: G" and the like
+    AlmostChordLine  // mostly chords with a word that is none: kept, and named to the user
+};
+
+// A word of a chord line after its label; a comment is one word.
+struct ChordLineWord {
+    std::size_t begin = 0;  // in the line
+    std::size_t size = 0;
+    TextSpan chord;  // the chord symbol inside the word's marks, in the line; size 0: no chord
+};
+
+struct ReadLine {
+    LineKind kind = LineKind::Lyrics;
+    std::vector<ChordLineWord> words;  // ChordLine only
+    TextSpan key;                      // KeyLine only: the key name as written, in the line
+};
+
+// Reads one whole line, without its line end and without a byte-order mark, as a line of a
+// chords-over-lyrics sheet whose chords are written in notation. Key lines read the same in
+// every notation.
+ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation);
+
+}  // namespace lw
