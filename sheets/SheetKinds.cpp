@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "sheets/ChordProSheet.h"
+#include "sheets/ChordsOverLyricsSheet.h"
 #include "sheets/LeadSheet.h"
 
 namespace lw {
@@ -12,7 +13,9 @@ namespace {
 
 const LeadSheet kLeadSheet;
 const ChordProSheet kChordProSheet;
-constexpr std::array<const SheetKind*, 2> kKinds{&kLeadSheet, &kChordProSheet};
+const ChordsOverLyricsSheet kChordsOverLyricsSheet;
+constexpr std::array<const SheetKind*, 3> kKinds{&kLeadSheet, &kChordProSheet,
+                                                 &kChordsOverLyricsSheet};
 
 // Reads the kind's content until it needs no more.
 SheetReading ReadAs(const SheetKind& kind, LineReader& reader, Notation notation,

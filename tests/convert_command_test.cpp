@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "cli/ConvertCommand.h"
 #include "cli/QuotedName.h"
+#include "sheets/SheetKinds.h"
 
 namespace lw::test {
 namespace {
@@ -107,6 +108,21 @@ TEST(ConvertCommand, RefusesBadArgumentsWithTheUsage) {
     for (const BadArguments& row : kBadArguments) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(Convert(row.args), "2||leadwright-convert: " + row.message + "\n" + usage);
+    }
+}
+
+// A kind of sheet added to the list reaches --format's help and the manual page.
+TEST(ConvertCommand, NamesEveryKindOfSheetInTheHelpAndTheManualPage) {
+    std::ostringstream help, messages;
+    ConvertCommandMain(std::vector<std::string_view>{"--help"}, help, messages);
+    const std::string manual = ReadBytes(LEADWRIGHT_MAN_PAGE);
+    for (const SheetKind* kind : SheetKinds()) {
+        SCOPED_TRACE(kind->Name());
+        EXPECT_NE(help.str().find(kind->Name()), std::string::npos);
+        EXPECT_NE(manual.find(kind->Name()), std::string::npos);
+        for (const std::string& pattern : kind->Patterns(ModGlobals{}))
+            if (kind->ClaimsName(pattern))
+                EXPECT_NE(manual.find(pattern.substr(1) + ' '), std::string::npos) << pattern;
     }
 }
 

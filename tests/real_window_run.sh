@@ -4,8 +4,8 @@
 # directory, out of a copy of its folder whose LWSET.lwc makes "!" the chord-line marker. It
 # picks "C (Am)" in the key list, opens the sheet with Alt+F, O, types its path, answers the
 # question with Enter and checks the new file byte for byte. Then it converts a ChordPro sheet
-# the same way, then two ChordPro sheets at once with File, Convert Several, and ends with File,
-# Exit. The screenshot shows the window before its last use of the File menu, or at a failure.
+# and a sheet of chords over lyrics the same way, then one of each at once with File, Convert
+# Several, and ends with File, Exit. The screenshot shows the window before its last use of the File menu, or at a failure.
 #   tests/real_window_run.sh PROGRAM SCREENSHOT.png   (needs xvfb-run, xdotool, xprop, import)
 #
 # Every step waits for the state the next one needs (a window focused, a file present, the
@@ -106,18 +106,24 @@ printf '{key: G}\n[G]Amazing [D/F#]grace\n' >"$work/Grace.cho"
 convert o "$work/Grace.cho"
 output_is "$work/Grace_C.cho" '{key: C}\n[C]Amazing [G/B]grace\n'
 
-# File, Convert Several on two ChordPro sheets; Enter then answers the summary. (Typed names of
-# both kinds would not do: the dialog shows lead sheets only, and takes the names it shows and
-# selects while they are typed over those typed.)
+# File, Open on chords over lyrics, with its key in a Key: line: the chords keep their columns,
+# and a box after the writing names the line that is almost one of chords.
+printf 'Key: G\r\nG    D/F#  Em\r\nAmazing grace\r\nG D Riff\r\n' >"$work/Grace.txt"
+convert o "$work/Grace.txt"
+answer "box naming the line kept as lyrics"
+output_is "$work/Grace_C.txt" 'Key: C\r\nC    G/B   Am\r\nAmazing grace\r\nG D Riff\r\n'
+
+# File, Convert Several on a ChordPro sheet and chords over lyrics, typed in the entry of every
+# kind of sheet that the dialog opens on; Enter then answers the summary.
 printf '{key: G}\n[G] [D/F#]\n' >"$work/Two_G.cho"
-printf '{key: Em}\r\n[Em]\r\n' >"$work/Three.cho"
-convert s "\"$work/Two_G.cho\" \"$work/Three.cho\""
+printf 'Em      C\r\nhello there\r\n' >"$work/Three_Em.crd"
+convert s "\"$work/Two_G.cho\" \"$work/Three_Em.crd\""
 output_is "$work/Two_C.cho" '{key: C}\n[C] [G/B]\n'
-output_is "$work/Three_Am.cho" '{key: Am}\r\n[Am]\r\n'
+output_is "$work/Three_Am.txt" 'Am      F\r\nhello there\r\n'
 answer "summary after Convert Several"
 
 # File, Exit ends the program.
 menu x
 poll program_gone || fail "File, Exit did not end the program"
 wait "$app" && app="" || fail "the program ended with status $?"
-echo "Real window run: a lead sheet and ChordPro sheets converted as expected; screenshot $shot"
+echo "Real window run: a lead sheet, ChordPro sheets and chords over lyrics converted as expected; screenshot $shot"
