@@ -25,7 +25,6 @@ MovedChords::Chord MovedChords::Move(std::string_view text, Messenger& messenger
     Chord chord;
     const std::optional<ChordSymbolNotes> notes = ReadChordSymbol(text, notation_);
     if (!notes) return chord;
-    chord.startsWithRoot = notes->root.size > 0 && notes->root.begin == 0;
     std::size_t copied = 0;
     for (const TextSpan& note : {notes->root, notes->bass}) {
         if (note.size == 0) continue;

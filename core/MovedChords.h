@@ -18,9 +18,8 @@ class MovedChords {
 public:
     // A text and what it becomes as a chord symbol.
     struct Chord {
-        std::size_t notes = 0;        // how many notes moved; 0 when the text is no chord
-        bool startsWithRoot = false;  // neither a lone slash bass nor in parentheses
-        std::string moved;            // the text with its notes moved
+        std::size_t notes = 0;  // how many notes moved; 0 when the text is no chord
+        std::string moved;      // the text with its notes moved
     };
 
     // Moves notes as the chord-line scan of rewriter does, read in notation.

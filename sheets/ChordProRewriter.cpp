@@ -19,7 +19,8 @@ ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Nota
 }
 
 // The first bytes of a line tell what it is: "{" after any blanks a directive line, "#" first
-// a comment line; anything else starts a line of the section the sheet is in.
+// a comment line; anything else starts a line of the section the sheet is in. The blanks are
+// copied as they come, never held, so any number of them may stand before a directive.
 std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p, std::string& out) {
     const char c = piece[p];
     if (atFileStart_) {
@@ -42,20 +43,15 @@ std::size_t ChordProRewriter::ConsumeHead(std::string_view piece, std::size_t p,
     }
     if (IsBlank(c)) {
         const std::size_t end = SkipBlanks(piece, p);
-        if (Hold(piece.substr(p, end - p), out, "")) return end;
-        mode_ = BodyMode();  // too far in for a directive
-        return p;
+        out.append(piece, p, end - p);
+        mode_ = Mode::Blanks;
+        return end;
     }
     if (c == '{') {
-        mode_ = Mode::Directive;  // the blanks held so far belong to the directive line
+        mode_ = Mode::Directive;
         return p;
     }
-    const bool comment = c == '#' && held_.empty();
-    if (!held_.empty()) {  // the blanks that start a line of text
-        out += held_;
-        held_.clear();
-    }
-    mode_ = comment ? Mode::Pass : BodyMode();
+    mode_ = c == '#' && mode_ == Mode::Head ? Mode::Pass : BodyMode();
     return p;
 }
 
@@ -95,6 +91,7 @@ std::size_t ChordProRewriter::Rewrite(std::string_view piece, bool endsLine, std
         const std::string_view rest = piece.substr(p);
         switch (mode_) {
             case Mode::Head:
+            case Mode::Blanks:
                 p = ConsumeHead(piece, p, out);
                 break;
             case Mode::Directive:
@@ -267,8 +264,10 @@ std::size_t ChordProRewriter::MoveBracketNotes(std::string_view text, std::size_
     return chord.notes;
 }
 
-// "~" joins two chords in one cell ("G~C"); a part is a chord when it starts with its root and
-// reads as one, so bar lines, ".", "%" and labels stay.
+// "~" joins two chords in one cell ("G~C"); each part that reads as a chord, a bass alone
+// ("/E") or one in parentheses ("(G)") too, is moved, so bar lines, ".", "%" and labels stay.
+// A part that is none may still hold chords in brackets ("[G]", "|[G]"): a chord holds no
+// blank, so its brackets lie within one word.
 std::size_t ChordProRewriter::MoveGridWordNotes(std::string_view text, std::size_t begin,
                                                 std::size_t end, std::size_t& copied,
                                                 std::string& out, Messenger& messenger) {
@@ -279,13 +278,29 @@ std::size_t ChordProRewriter::MoveGridWordNotes(std::string_view text, std::size
         const auto partEnd = static_cast<std::size_t>(
             std::find(text.begin() + part, text.begin() + end, '~') - text.begin());
         const MovedChords::Chord& chord = chords_->Of(text.substr(part, partEnd - part), messenger);
-        if (chord.notes > 0 && chord.startsWithRoot) {
+        if (chord.notes > 0) {
             Replace(text, part, partEnd, chord.moved, copied, out);
             notes += chord.notes;
+        } else {
+            notes += MoveNotesInBrackets(text, part, partEnd, copied, out, messenger);
         }
         if (partEnd == end) return notes;
         part = partEnd + 1;
     }
+}
+
+std::size_t ChordProRewriter::MoveNotesInBrackets(std::string_view text, std::size_t begin,
+                                                  std::size_t end, std::size_t& copied,
+                                                  std::string& out, Messenger& messenger) {
+    std::size_t notes = 0;
+    const std::string_view within = text.substr(0, end);
+    for (std::size_t open = within.find('[', begin); open != std::string_view::npos;) {
+        const std::size_t close = within.find(']', open + 1);
+        if (close == std::string_view::npos) break;  // the rest is kept
+        notes += MoveBracketNotes(text, open + 1, close, copied, out, messenger);
+        open = within.find('[', close + 1);
+    }
+    return notes;
 }
 
 // Appends to out the bytes of text from copied up to begin, then moved for the bytes up to end.

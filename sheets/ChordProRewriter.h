@@ -51,7 +51,8 @@ public:
 private:
     // Where the rewriter stands within a line.
     enum class Mode {
-        Head,         // holding the blanks that start the line (and a byte-order mark)
+        Head,         // at the start of the line (holding a byte-order mark)
+        Blanks,       // among the blanks that start the line, copied as they come
         Directive,    // holding a directive line
         Pass,         // copying the rest of the line
         Lyrics,       // copying up to a "["
@@ -81,6 +82,9 @@ private:
                                  std::size_t& copied, std::string& out, Messenger& messenger);
     std::size_t MoveGridWordNotes(std::string_view text, std::size_t begin, std::size_t end,
                                   std::size_t& copied, std::string& out, Messenger& messenger);
+    // The chords in the brackets within text[begin, end), as MoveBracketNotes moves them.
+    std::size_t MoveNotesInBrackets(std::string_view text, std::size_t begin, std::size_t end,
+                                    std::size_t& copied, std::string& out, Messenger& messenger);
     static void Replace(std::string_view text, std::size_t begin, std::size_t end,
                         std::string_view moved, std::size_t& copied, std::string& out);
     std::size_t RewriteHeld(MoveNotesOf move, std::string& out, Messenger& messenger);
