@@ -1,6 +1,7 @@
 // Throughput of the conversions on a generated 20 MB lead sheet: whole runs in each mode as
-// the window starts them and of a ChordPro sheet By Key, the chord-line scans alone, and a plain
-// line copy as the floor. `leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB` only
+// the window starts them and of a ChordPro sheet By Key, a chords-over-lyrics sheet rewritten
+// By Key from its reading to its output file, the chord-line scans alone, and a plain line copy
+// as the floor. `leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB` only
 // writes a sheet (compare.sh), `--generate-set` many small ones (batch.sh).
 
 #include <benchmark/benchmark.h>
@@ -18,11 +19,13 @@
 #include <vector>
 
 #include "bench/ChordProSheetGenerator.h"
+#include "bench/ChordsOverLyricsSheetGenerator.h"
 #include "bench/LeadSheetGenerator.h"
 #include "cli/ConvertCommand.h"
 #include "core/ChordLineRewriter.h"
 #include "io/LineReader.h"
 #include "io/OutputSet.h"
+#include "sheets/ChordsOverLyricsRewriter.h"
 
 namespace lw {
 namespace {
@@ -98,6 +101,39 @@ void PlainCopy(benchmark::State& state, std::string input, std::string output) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 
+// A chords-over-lyrics sheet in C rewritten to D with sharps, read, rewritten and written as a
+// run does once it is planned, each line keeping its own line end.
+void ChordsOverLyricsByKey(benchmark::State& state, std::string input, std::string output) {
+    const std::size_t bytes = FileSize(input);
+    CountingMessenger messenger;
+    const auto sharps = SpelledNoteNames(Spelling::Sharp, messenger);
+    for (auto _ : state) {
+        LineReader reader(input, SystemFileSystem());
+        OutputSet outputs(SystemFileSystem());
+        auto writer = outputs.Create(output, 0644);
+        ChordsOverLyricsRewriter rewriter(ChordLineRewriter(Notation::Letters, 2, sharps, messenger),
+                                          Notation::Letters,
+                                          ChordLineRewriter(Notation::Letters, 2, sharps, messenger));
+        std::string converted;
+        while (const auto piece = reader.NextPiece()) {
+            rewriter.Rewrite(piece->bytes, piece->end != LineEnd::Continues, converted, messenger);
+            if (piece->end == LineEnd::CrLf) converted += "\r\n";
+            if (piece->end == LineEnd::Lf) converted += '\n';
+            if (piece->end == LineEnd::Cr) converted += '\r';
+            if (converted.size() >= 64 * 1024) {  // written a block at a time, as a run does
+                writer->Write(converted);
+                converted.clear();
+            }
+        }
+        writer->Write(converted);
+        outputs.Add(std::move(writer));
+        outputs.Publish();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+    state.counters["messages/run"] =
+        static_cast<double>(messenger.count) / static_cast<double>(state.iterations());
+}
+
 std::vector<std::string> ChordLinesOf(const std::string& sheet) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < sheet.size();) {
@@ -129,7 +165,8 @@ void Scan(benchmark::State& state, const std::vector<std::string>* lines, Notati
 }
 
 void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
-                  const std::string& degrees, const std::string& chordPro) {
+                  const std::string& degrees, const std::string& chordPro,
+                  const std::string& chordsOverLyrics) {
     // Wall time: a run waits for its output to reach the disk, which takes little CPU.
     const auto run = [](const char* name, std::vector<std::string> args) {
         benchmark::RegisterBenchmark(name, WholeRun, std::move(args))
@@ -141,6 +178,10 @@ void RegisterRuns(const TemporaryFolder& folder, const std::string& letters,
     run("Run/KeyToFiguredBass", {"to-figured-bass", letters});  // Tune_.txt
     run("Run/FiguredBassToKey", {"from-figured-bass", "D", degrees});  // Twin_D.txt
     run("Run/ChordProByKey", {"by-key", "D", chordPro});               // Book_D.cho
+    benchmark::RegisterBenchmark("Rewrite/ChordsOverLyricsByKey", ChordsOverLyricsByKey,
+                                 chordsOverLyrics, folder.File("Songs_D.txt"))
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
     benchmark::RegisterBenchmark("Copy/LineReaderToAtomicOutputFile", PlainCopy, letters,
                                  folder.File("Copy.txt"))
         ->Unit(benchmark::kMillisecond)
@@ -221,9 +262,11 @@ int main(int argc, char** argv) {
     const std::string letters = folder.File("Tune_C.txt");
     const std::string degrees = folder.File("Twin_.txt");
     const std::string chordPro = folder.File("Book.cho");  // in C by its {key: C} directives
+    const std::string chordsOverLyrics = folder.File("Songs.txt");  // in C by its Key: lines
     if (!lw::WriteLeadSheet(letters, lw::kSheetBytes, lw::ChordNotation::Letters) ||
         !lw::WriteLeadSheet(degrees, lw::kSheetBytes, lw::ChordNotation::Degrees) ||
-        !lw::WriteChordProSheet(chordPro, lw::kSheetBytes)) {
+        !lw::WriteChordProSheet(chordPro, lw::kSheetBytes) ||
+        !lw::WriteChordsOverLyricsSheet(chordsOverLyrics, lw::kSheetBytes)) {
         std::fputs("cannot write the sheets\n", stderr);
         return 1;
     }
@@ -232,7 +275,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> degreeLines =
         lw::ChordLinesOf(lw::GenerateLeadSheet(lw::kSheetBytes, lw::ChordNotation::Degrees));
 
-    lw::RegisterRuns(folder, letters, degrees, chordPro);
+    lw::RegisterRuns(folder, letters, degrees, chordPro, chordsOverLyrics);
     // C up to D with sharps, C to degrees, degrees to D with sharps.
     lw::CountingMessenger messenger;
     const auto sharps = lw::SpelledNoteNames(lw::Spelling::Sharp, messenger);

@@ -1,7 +1,275 @@
 #include "sheets/ChordsOverLyricsLine.h"
 
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <span>
+
+#include "core/AsciiCase.h"
+#include "core/SheetKey.h"
+#include "sheets/ChordProDirective.h"
+
 namespace lw {
 
-ReadLine ReadChordsOverLyricsLine(std::string_view, Notation) { return {}; }
+namespace {
+
+// The words that start a key line, in small letters, [0, 10). é and à are UTF-8 and come in
+// both cases: é C3 A9, É C3 89, à C3 A0, À C3 80.
+constexpr std::array<std::string_view, 10> kKeyWords{
+    "key",    "tom",      "tono",           "tonalidad",      "tonart",
+    "tonality", "tonalit\xC3\xA9", "tonalit\xC3\x89", "tonalit\xC3\xA0", "tonalit\xC3\x80"};
+
+// Labels of lines that name strings or a fret, not chords, in small letters, [0, 6). ó is
+// C3 B3, Ó C3 93.
+constexpr std::array<std::string_view, 6> kNamingLabels{
+    "tuning", "afinaci\xC3\xB3n", "afinaci\xC3\x93n", "afinacion", "stimmung", "capo"};
+
+enum class WordKind { Chord, Mark, Other };
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBarByte(char c) { return c == '|' || c == ':'; }
+bool IsX(char c) { return c == 'x' || c == 'X'; }
+
+// The bytes that bar and rhythm marks are made of.
+bool IsMarkByte(char c) {
+    switch (c) {
+        case '|': case '/': case '\\': case '-': case '.': case '%': case ':': case '*':
+        case '~': case '(': case ')': case ',':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The length of the word of text at p: up to a blank or, when stopAtColon, a ":".
+std::size_t WordEnd(std::string_view text, std::size_t p, bool stopAtColon) {
+    while (p < text.size() && !IsBlank(text[p]) && !(stopAtColon && text[p] == ':')) ++p;
+    return p;
+}
+
+bool IsOneOf(std::string_view word, std::span<const std::string_view> smallWords) {
+    return std::ranges::any_of(smallWords,
+                               [&](std::string_view small) { return EqualsIgnoringCase(word, small); });
+}
+
+std::string_view WithoutParentheses(std::string_view text) {
+    if (text.size() > 2 && text.front() == '(' && text.back() == ')')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+// "x2", "2x", "X12", "(x2)", "(2x)": one or two digits with an x on either side.
+bool IsRepeatMark(std::string_view word) {
+    word = WithoutParentheses(word);
+    if (word.size() < 2 || word.size() > 3) return false;
+    std::string_view digits;
+    if (IsX(word.front()))
+        digits = word.substr(1);
+    else if (IsX(word.back()))
+        digits = word.substr(0, word.size() - 1);
+    return !digits.empty() && std::ranges::all_of(digits, IsDigit);
+}
+
+// "N.C.", "N.C", "NC" in any letter case, with or without parentheses.
+bool IsNoChord(std::string_view word) {
+    word = WithoutParentheses(word);
+    return EqualsIgnoringCase(word, "n.c.") || EqualsIgnoringCase(word, "n.c") ||
+           EqualsIgnoringCase(word, "nc");
+}
+
+bool IsChordLineWord(std::string_view word) {
+    if (word.size() == 1 && (IsX(word[0]) || word[0] == '[' || word[0] == ']')) return true;
+    return std::ranges::all_of(word, IsMarkByte) || IsRepeatMark(word) || IsNoChord(word);
+}
+
+// Where the chord of word sits in it: the whole word when it reads as one chord ("(E)",
+// "G7(#5)"), else what the shortest marks around it leave. Before the chord: bar marks (a run
+// of "|" and ":" holding a "|"), then at most one "("; after it: at most one ")", footnote
+// stars, then bar marks.
+std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
+    if (ReadsAsChord(word, notation)) return TextSpan{0, word.size()};
+    // Bar marks and stars are never part of a chord, so each run is taken whole.
+    std::size_t begin = 0, end = word.size();
+    bool bar = false;
+    while (begin < end && IsBarByte(word[begin])) bar |= word[begin++] == '|';
+    if (begin > 0 && !bar) return std::nullopt;
+    bar = false;
+    while (end > begin && IsBarByte(word[end - 1])) bar |= word[--end] == '|';
+    if (end < word.size() && !bar) return std::nullopt;
+    while (end > begin && word[end - 1] == '*') --end;
+    if (end == begin) return std::nullopt;
+    const bool open = word[begin] == '(', close = word[end - 1] == ')';
+    const std::array<TextSpan, 4> tries{TextSpan{begin, end - begin},
+                                        TextSpan{begin + open, end - begin - open},
+                                        TextSpan{begin, end - begin - close},
+                                        TextSpan{begin + open, end - begin - open - close}};
+    for (const TextSpan& chord : tries)
+        if (chord.size > 0 && chord.size < word.size() &&
+            ReadsAsChord(word.substr(chord.begin, chord.size), notation))
+            return chord;
+    return std::nullopt;
+}
+
+// What word is; chord is where its chord sits in it when it is one.
+WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
+    // Most words of lyrics are told by their first byte.
+    if (MayStartChordSymbol(word[0], notation) || IsBarByte(word[0])) {
+        if (const std::optional<TextSpan> found = ChordInWord(word, notation)) {
+            chord = *found;
+            return WordKind::Chord;
+        }
+    }
+    return IsChordLineWord(word) ? WordKind::Mark : WordKind::Other;
+}
+
+// The key name of a key line whose first non-blank byte is at start: a key word, optionally one
+// more word, ":", one key name, each with any blanks around it ("Key: G", "KEY:Em",
+// "Tonalité originale : D").
+std::optional<TextSpan> KeyOfKeyLine(std::string_view line, std::size_t start) {
+    const char first = ToLowerAscii(line[start]);
+    if (first != 'k' && first != 't') return std::nullopt;
+    std::size_t p = WordEnd(line, start, true);
+    if (!IsOneOf(line.substr(start, p - start), kKeyWords)) return std::nullopt;
+    p = SkipBlanks(line, p);
+    if (p < line.size() && line[p] != ':') p = SkipBlanks(line, WordEnd(line, p, true));
+    if (p == line.size() || line[p] != ':') return std::nullopt;
+    const std::size_t name = SkipBlanks(line, p + 1);
+    const std::size_t nameEnd = FindBlank(line, name);
+    if (SkipBlanks(line, nameEnd) != line.size()) return std::nullopt;
+    if (!ParseKeyName(line.substr(name, nameEnd - name))) return std::nullopt;
+    return TextSpan{name, nameEnd - name};
+}
+
+// A tab staff from start: a string name, optional blanks, then "|-" ("e|---3---|",
+// "G |-----|"), or a staff word from a "-" to the line's end that ends in "-" or "|"
+// ("E-----2---||", "A  ------"). "E-  A7" is none.
+bool IsTabStaff(std::string_view line, std::size_t start) {
+    const char name = ToLowerAscii(line[start]);
+    if (name < 'a' || name > 'g') return false;
+    std::size_t p = start + 1;
+    if (p < line.size() && (line[p] == '#' || line[p] == 'b')) ++p;
+    p = SkipBlanks(line, p);
+    if (p + 1 < line.size() && line[p] == '|' && line[p + 1] == '-') return true;
+    if (p == line.size() || line[p] != '-') return false;
+    const std::size_t end = FindBlank(line, p);
+    return SkipBlanks(line, end) == line.size() && (line[end - 1] == '-' || line[end - 1] == '|');
+}
+
+// Where a label that starts at start ends: after a bracketed or parenthesized text that is not
+// one chord and that a blank follows ("[Intro] G", "(intro 4x) Am7"), else after the first ":"
+// that a blank follows ("Verse 1: Am F"). start when there is none.
+std::size_t LabelEnd(std::string_view line, std::size_t start, Notation notation) {
+    const char open = line[start];
+    if (open == '(' || open == '[') {
+        const std::size_t close = line.find(open == '(' ? ')' : ']', start + 1);
+        if (close != std::string_view::npos && close + 1 < line.size() &&
+            IsBlank(line[close + 1]) &&
+            !ReadsAsChord(line.substr(start + 1, close - start - 1), notation))
+            return close + 1;
+    }
+    for (std::size_t colon = line.find(':', start); colon != std::string_view::npos;
+         colon = line.find(':', colon + 1))
+        if (colon + 1 < line.size() && IsBlank(line[colon + 1])) return colon + 1;
+    return start;
+}
+
+// "(x13231)", "(x 3 2 0 1 0)": digits, x, "-" and blanks, three digits or more.
+bool IsFingering(std::string_view inside) {
+    std::size_t digits = 0;
+    for (const char c : inside) {
+        if (IsDigit(c))
+            ++digits;
+        else if (!IsX(c) && c != '-' && !IsBlank(c))
+            return false;
+    }
+    return digits >= 3;
+}
+
+// Where a comment that starts with the word at p ends: at the end of the first word from there
+// that ends in the bracket matching line[p], when the text between holds no chord symbol and is
+// no fingering. p when there is none.
+std::size_t CommentEnd(std::string_view line, std::size_t p, Notation notation) {
+    const char close = line[p] == '(' ? ')' : ']';
+    std::size_t end = FindBlank(line, p);
+    while (line[end - 1] != close) {
+        const std::size_t next = SkipBlanks(line, end);
+        if (next == line.size()) return p;
+        end = FindBlank(line, next);
+    }
+    const std::string_view inside = line.substr(p + 1, end - p - 2);
+    if (close == ')' && IsFingering(inside)) return p;
+    for (std::size_t word = SkipBlanks(inside, 0); word < inside.size();) {
+        const std::size_t wordEnd = FindBlank(inside, word);
+        if (ChordInWord(inside.substr(word, wordEnd - word), notation)) return p;
+        word = SkipBlanks(inside, wordEnd);
+    }
+    return end;
+}
+
+}  // namespace
+
+ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
+    ReadLine reading;
+    ReadChordsOverLyricsLine(line, notation, reading);
+    return reading;
+}
+
+void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
+    reading.kind = LineKind::Lyrics;
+    reading.words.clear();
+    reading.key = {};
+    if (line.size() > kLongestChordLine) return;
+    std::size_t p = SkipBlanks(line, 0);
+    if (p == line.size()) return;
+    if (const std::optional<TextSpan> key = KeyOfKeyLine(line, p)) {
+        reading.kind = LineKind::KeyLine;
+        reading.key = *key;
+        return;
+    }
+    if (IsTabStaff(line, p)) return;
+
+    std::size_t end = FindBlank(line, p);
+    TextSpan chord;
+    WordKind kind = Classify(line.substr(p, end - p), notation, chord);
+    if (kind == WordKind::Other) {
+        const std::size_t label = LabelEnd(line, p, notation);
+        if (label != p) {
+            const std::string_view labelText = line.substr(p, label - p);
+            if (IsOneOf(labelText.substr(0, WordEnd(labelText, 0, true)), kNamingLabels)) return;
+            p = SkipBlanks(line, label);
+            if (p == line.size()) return;
+            end = FindBlank(line, p);
+            kind = Classify(line.substr(p, end - p), notation, chord);
+        }
+    }
+    // Comments are read on a line that starts like a chord line, after its first chord.
+    const bool startsLikeChordLine = kind != WordKind::Other;
+    std::size_t chords = 0, others = 0;
+    for (;;) {
+        const bool comment = kind == WordKind::Other && startsLikeChordLine && chords > 0 &&
+                             (line[p] == '(' || line[p] == '[');
+        const std::size_t commentEnd = comment ? CommentEnd(line, p, notation) : p;
+        if (commentEnd != p) {
+            end = commentEnd;
+            chord = {};
+        } else if (kind == WordKind::Chord) {
+            ++chords;
+        } else if (kind == WordKind::Other) {
+            ++others;
+        }
+        if (others == 0) reading.words.push_back({p, end - p, {p + chord.begin, chord.size}});
+        p = SkipBlanks(line, end);
+        if (p == line.size()) break;
+        end = FindBlank(line, p);
+        chord = {};
+        kind = Classify(line.substr(p, end - p), notation, chord);
+    }
+    if (others == 0 && chords > 0) {
+        reading.kind = LineKind::ChordLine;
+        return;
+    }
+    reading.words.clear();
+    if (chords >= 2 && chords > others) reading.kind = LineKind::AlmostChordLine;
+}
 
 }  // namespace lw

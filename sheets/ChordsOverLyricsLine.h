@@ -38,4 +38,7 @@ struct ReadLine {
 // every notation.
 ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation);
 
+// The same into reading, whose room for words is kept from line to line.
+void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading);
+
 }  // namespace lw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "sheets/ChordsOverLyricsLine.h"
+
+namespace lw {
+
+// Writes a chord line again word by word, each word in the column it started in wherever it
+// can, so that every chord stays over its syllable. Columns count characters: a UTF-8 sequence
+// is one, and so is a tab.
+class ChordLineColumns {
+public:
+    // Writes into out, after what it holds, a new version of line.
+    ChordLineColumns(std::string_view line, std::string& out) : line_(line), out_(out) {}
+
+    // Appends the blanks before word, then word with its chord written as chord. Words come in
+    // the line's order. A word after a grown one takes the blanks it needs, leaving at least one
+    // before it; a run of blanks that holds a tab is written as it is.
+    void Add(const ChordLineWord& word, std::string_view chord);
+
+    // Appends the rest of the line: the blanks after its last word.
+    void Finish() { out_.append(line_, copied_); }
+
+private:
+    std::string_view line_;
+    std::string& out_;
+    std::size_t copied_ = 0;       // where the line is written up to
+    std::size_t lineColumn_ = 0;   // the column of copied_ in the line
+    std::size_t outColumn_ = 0;    // the column out has reached
+    bool firstWord_ = true;
+};
+
+}  // namespace lw
