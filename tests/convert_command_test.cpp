@@ -92,7 +92,7 @@ const BadArguments kBadArguments[] = {
     {"an ambiguous option", {"--f", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --f"},
     {"a value for an option that takes none", {"--help=x", "by-step", "1", "A_C.txt"}, "unknown or ambiguous option --help=x"},
     {"an unknown short option among the files", {"by-key", "D", "-x_C.txt"}, "unknown option -x; a file whose name starts with - goes after --"},
-    {"an unknown format", {"--format=cho", "by-step", "1", "A_C.txt"}, "unknown format 'cho'; a format is auto, lead-sheet or chordpro"},
+    {"an unknown format", {"--format=cho", "by-step", "1", "A_C.txt"}, "unknown format 'cho'; a format is auto, lead-sheet, chordpro or chords-over-lyrics"},
     {"a line break in an argument", {"by-key", "H\nx", "A_C.txt"}, "unknown key 'H?x'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
 };
 // clang-format on
@@ -121,8 +121,9 @@ TEST(ConvertCommand, NamesEveryKindOfSheetInTheHelpAndTheManualPage) {
         EXPECT_NE(help.str().find(kind->Name()), std::string::npos);
         EXPECT_NE(manual.find(kind->Name()), std::string::npos);
         for (const std::string& pattern : kind->Patterns(ModGlobals{}))
-            if (kind->ClaimsName(pattern))
+            if (kind->ClaimsName(pattern)) {
                 EXPECT_NE(manual.find(pattern.substr(1) + ' '), std::string::npos) << pattern;
+            }
     }
 }
 

@@ -216,7 +216,7 @@ TEST(ConvertSeveral, AsksOnceWritesSumsUpAndStopsAtCancel) {
     EXPECT_EQ(songs.Names().size(), 3u);  // Cancel at the question wrote nothing
     window.findChild<QAction*>("mnuFileConvertSeveral")->trigger();
     // Convert Several opens on the entry of every kind of sheet.
-    const QString everyKind = ": All sheets (*.txt *.cho *.chopro *.chordpro *.pro)";
+    const QString everyKind = ": All sheets (*.txt *.cho *.chopro *.chordpro *.pro *.crd)";
     EXPECT_EQ(dialogs, (QStringList{QDir::currentPath() + everyKind,
                                     Q(songs.path.string()) + everyKind}));
     const QString question =
