@@ -19,7 +19,8 @@ using namespace test;
 using enum ConvertMode;
 
 // Rows of the key list; no row chosen; a step chosen before By Key.
-constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNothing = -1, kAStep = -2;
+constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNothing = -1,
+              kAStep = -2;
 
 // The window as a run finds it: a mode; the row chosen in the key list (By Key, Figured Bass to
 // Key) or in the step list (By Step); the sharp or flat preference; the configuration's
@@ -133,7 +134,8 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
                                     c.output.substr(0, c.output.find('/'))};
         names.erase(""), names.erase("Missing");
         if (c.input != "Missing") folder.Write(c.input, c.sheet);
-        const std::filesystem::path input = folder.Path(c.input), beside = folder.Path(c.besideName);
+        const std::filesystem::path input = folder.Path(c.input),
+                                    beside = folder.Path(c.besideName);
         if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
         if (c.beside == Beside::HardLinkToInput) create_hard_link(input, beside);
         if (c.beside == Beside::Folder) create_directory(beside);
