@@ -134,10 +134,9 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
                                     c.output.substr(0, c.output.find('/'))};
         names.erase(""), names.erase("Missing");
         if (c.input != "Missing") folder.Write(c.input, c.sheet);
-        const std::filesystem::path input = folder.Path(c.input),
-                                    beside = folder.Path(c.besideName);
+        const std::filesystem::path beside = folder.Path(c.besideName);
         if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
-        if (c.beside == Beside::HardLinkToInput) create_hard_link(input, beside);
+        if (c.beside == Beside::HardLinkToInput) create_hard_link(folder.Path(c.input), beside);
         if (c.beside == Beside::Folder) create_directory(beside);
         FaultyFileSystem fs;
         EXPECT_EQ(RunOnce(c.window, folder, c.input, fs).host.messages, c.messages);
@@ -170,14 +169,19 @@ TEST(Runs, EveryKeyOfANameIsItsSheetsTonic) {
     }
 }
 
-// By Key from C to a row of the key list, or By Step from C by a row of the step list: the
-// output's key, the sheet in it, and the step the run leaves for the next.
+// By Key from C to a row of the key list, By Step from C by a row of the step list, or Key to
+// Figured Bass from C: the output's key, the sheet in it, and the step the run leaves for the
+// next, recorded once a note has moved and only then.
 struct ListRowCase {
     Window window;
     std::string key;
     std::string converted;  // "^C C# D", each key row spelling its black keys its own way
-    int step;
+    std::optional<int> step;
+    std::string sheet = "^C C# D";
 };
+
+constexpr const char* kModeNames[] = {"By Key", "By Step", "Figured Bass to Key",
+                                      "Key to Figured Bass"};
 
 // clang-format off
 const ListRowCase kListRows[] = {
@@ -189,46 +193,20 @@ const ListRowCase kListRows[] = {
     {{ByStep, 8}, "A", "^A Bb B\r\n", 9}, {{ByStep, 9}, "Bb", "^Bb B C\r\n", 10}, {{ByStep, 10}, "B", "^B C Db\r\n", 11}, {{ByStep, 11}, "B", "^B C Db\r\n", -1}, {{ByStep, 12}, "Bb", "^Bb B C\r\n", -2},
     {{ByStep, 13}, "A", "^A Bb B\r\n", -3}, {{ByStep, 14}, "Ab", "^Ab A Bb\r\n", -4}, {{ByStep, 15}, "G", "^G Ab A\r\n", -5}, {{ByStep, 16}, "Gb", "^Gb G Ab\r\n", -6}, {{ByStep, 17}, "F", "^F Gb G\r\n", -7},
     {{ByStep, 18}, "E", "^E F Gb\r\n", -8}, {{ByStep, 19}, "Eb", "^Eb E F\r\n", -9}, {{ByStep, 20}, "D", "^D Eb E\r\n", -10}, {{ByStep, 21}, "Db", "^Db D Eb\r\n", -11},
+    {{ByKey, kD}, "D", "la\r\n", 0, "la"}, {{ByStep, 10}, "B", "la\r\n", 11, "la"},
+    {{KeyToFiguredBass}, "", "^I bII II\r\n", -3}, {{KeyToFiguredBass}, "", "la\r\n", std::nullopt, "la"},
 };
 // clang-format on
 
 TEST(Runs, EveryListRowGivesItsKeyAndStep) {
     for (const ListRowCase& row : kListRows) {
-        SCOPED_TRACE((row.window.mode == ByKey ? "By Key, key row " : "By Step, step row ") +
-                     std::to_string(row.window.row));
+        SCOPED_TRACE(std::string(kModeNames[int(row.window.mode)]) + ", row " +
+                     std::to_string(row.window.row) + ", over " + row.sheet);
         const TempFolder folder;
-        folder.Write("Song_C.text", "^C C# D");  // the output is a .txt even when in C
+        folder.Write("Song_C.text", row.sheet);  // the output is a .txt even when in C
         const ModGlobals run = RunOnce(row.window, folder, "Song_C.text").globals;
         EXPECT_EQ(ReadBytes(folder.Path("Song_" + row.key + ".txt")), row.converted);
         EXPECT_EQ(run.StepSemitones, row.step);
-    }
-}
-
-struct StepCase {
-    const char* name;
-    Window window;
-    std::string input, sheet;
-    std::optional<int> step;  // StepSemitones after the run
-};
-
-// clang-format off
-const StepCase kSteps[] = {
-    {"By Key over a sheet with no chord leaves the key list's 0", {ByKey, kD}, "Song_C.txt", "la", 0},
-    {"By Step over a sheet with no chord leaves its step", {ByStep, 10}, "Song_C.txt", "la", 11},
-    {"Key to Figured Bass records less the input key, of a minor key its relative major", {KeyToFiguredBass}, "Song_Bm.txt", "^Bm", -5},
-    {"Key to Figured Bass over a sheet with no chord leaves nothing chosen", {KeyToFiguredBass}, "Song_C.txt", "la", std::nullopt},
-    {"Figured Bass to Key records the key", {FiguredBassToKey, kD}, "Song_.txt", "^I", 5},
-    {"Figured Bass to Key over a sheet with no degree leaves the key list's 0", {FiguredBassToKey, kD}, "Song_.txt", "la", 0},
-};
-// clang-format on
-
-// The step is recorded for the next run once a note has moved, and only then.
-TEST(Runs, LeaveTheStepForTheNextRunOnceANoteMoved) {
-    for (const StepCase& c : kSteps) {
-        SCOPED_TRACE(c.name);
-        const TempFolder folder;
-        folder.Write(c.input, c.sheet);
-        EXPECT_EQ(RunOnce(c.window, folder, c.input).globals.StepSemitones, c.step);
     }
 }
 
