@@ -14,14 +14,22 @@ namespace lw::test {
 namespace {
 
 // Runs the command in a folder of sheets, one of them with a line break in its name and a
-// folder in the way of its output in Eb; gives its status, standard output, standard error
-// and the files it wrote, each part after a "|".
+// folder in the way of its output in Eb, A_C.txt with a hard link H_C.txt, a symbolic link
+// L_C.txt, a namesake in sub/ and link/ the folder again; gives its status, standard output,
+// standard error and the files it wrote, each part after a "|".
 std::string Convert(std::vector<std::string_view> args) {
     const TempFolder folder;
     const std::set<std::string> sheets{"A_C.txt", "B_Am.txt", "Notes.txt", "F_.txt",
                                        "S_C.cho", "input",    "N\nL_C.txt"};
     for (const std::string& sheet : sheets) folder.Write(sheet, "^C Am/E\r\n");
+    folder.Write("Quartz_G.cho", "{key: H}\n[G]x\n");
+    std::filesystem::create_hard_link(folder.Path("A_C.txt"), folder.Path("H_C.txt"));
+    std::filesystem::create_symlink("A_C.txt", folder.Path("L_C.txt"));
+    std::filesystem::create_directory_symlink(".", folder.Path("link"));
+    std::filesystem::create_directory(folder.Path("sub"));
+    folder.Write("sub/A_C.txt", "^C\r\n");
     std::filesystem::create_directory(folder.Path("N\nL_Eb.txt"));
+    const std::set<std::string> made = folder.Names();
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(folder.Path(""));
     std::ostringstream out, messages;
@@ -29,7 +37,7 @@ std::string Convert(std::vector<std::string_view> args) {
     std::filesystem::current_path(before);
     outcome += "|" + out.str() + "|" + messages.str() + "|";
     for (const std::string& name : folder.Names())
-        if (!sheets.contains(name) && name != "N\nL_Eb.txt") outcome += name + " ";
+        if (!made.contains(name)) outcome += name + " ";
     return outcome;
 }
 
@@ -56,6 +64,9 @@ const CommandRun kRuns[] = {
     {"--format=lead-sheet reads a .cho as a lead sheet", {"--format=lead-sheet", "by-key", "D", "S_C.cho"}, "0|||S_D.txt "},
     {"a name with a line break is quoted by --dry-run", {"--dry-run", "by-key", "D", "N\nL_C.txt"}, "0|'N'$'\\n''L_C.txt' -> 'N'$'\\n''L_D.txt'\n||"},
     {"an input with a line break is quoted in the message", {"by-key", "D", "no\nfile_C.txt"}, "1||'no'$'\\n''file_C.txt': Cannot open the input file 'no'$'\\n''file_C.txt': No such file or directory\n|"},
+    {"two names of one file are two files, one name given twice is one", {"--dry-run", "by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt", "sub/A_C.txt", "./A_C.txt", "link/A_C.txt"}, "0|A_C.txt -> A_D.txt\nH_C.txt -> H_D.txt\nL_C.txt -> L_D.txt\nsub/A_C.txt -> sub/A_D.txt\n||"},
+    {"the names of one file are converted each", {"by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt"}, "0|||A_D.txt H_D.txt L_D.txt "},
+    {"a key directive that names no key refuses the sheet", {"--dry-run", "by-key", "D", "Quartz_G.cho"}, "1||Quartz_G.cho: ERROR! Key not found in input filename or {key} directive...\n|"},
     {"an output with a line break is quoted in the message", {"by-key", "Eb", "N\nL_C.txt"}, "1||'N'$'\\n''L_C.txt': Cannot save the output file 'N'$'\\n''L_Eb.txt': Is a directory\n|"},
 };
 // clang-format on

@@ -19,7 +19,8 @@ using namespace test;
 using enum ConvertMode;
 
 // Rows of the key list; no row chosen; a step chosen before By Key.
-constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kNothing = -1, kAStep = -2;
+constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNothing = -1,
+              kAStep = -2;
 
 // The window as a run finds it: a mode; the row chosen in the key list (By Key, Figured Bass to
 // Key) or in the step list (By Step); the sharp or flat preference; the configuration's
@@ -65,16 +66,17 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     return outcome;
 }
 
+// What stands at another name in the input's folder before the run.
+enum class Beside { Nothing, SymbolicLinkToInput, HardLinkToInput, Folder };
+
 struct RunCase {
     const char* name;
     Window window;
     std::string input, sheet;      // a file name in the folder, and its bytes
     std::string output, expected;  // the file written and its bytes; none when empty
     Texts messages = {};
-    // Made before the run: another name of the input, 's' a symbolic link or 'h' a hard link;
-    // or 'd' a folder, with no reading allowed.
-    std::string other = {};
-    char kind = 0;
+    std::string besideName = {};
+    Beside beside = Beside::Nothing;
 };
 
 // clang-format off
@@ -100,9 +102,9 @@ const RunCase kRuns[] = {
     {"a missing input is opened before its key is read", {ByKey, kC}, "Missing", "", "", "", {"Cannot open the input file {dir}/Missing: No such file or directory"}},
     {"no underscore before the dot", {FiguredBassToKey, kC}, "Song_C.txt", "^I", "", "", {"Not a proper Figured Bass filename!!"}},
     {"a folder's underscore and dot do not count", {FiguredBassToKey, kC}, "A_.B/Song", "^I", "", "", {"Not a proper Figured Bass filename!!"}},
-    {"the output is a symbolic link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", 's'},
-    {"the output is a hard link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", 'h'},
-    {"an output name that is a folder, before the question", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"Cannot save the output file {dir}/Song_D.txt: Is a directory"}, "Song_D.txt", 'd'},
+    {"the output is a symbolic link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", Beside::SymbolicLinkToInput},
+    {"the output is a hard link to the input", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"ERROR! Input and Output Filenames are the same..."}, "Song_D.txt", Beside::HardLinkToInput},
+    {"an output name that is a folder, before the question", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"Cannot save the output file {dir}/Song_D.txt: Is a directory"}, "Song_D.txt", Beside::Folder},
     // 255 characters with "_C.txt"; "_Db.txt" is one more
     {"an output name too long", {ByKey, kDb}, std::string(249, 'x') + "_C.txt", "^C", "", "", {"Cannot save the output file {dir}/" + std::string(249, 'x') + "_Db.txt: File name too long"}},
     {"ChordPro: the key of the name; the extension and line ends kept", {ByKey, kD}, "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]"},
@@ -117,25 +119,29 @@ const RunCase kRuns[] = {
     {"ChordPro: from figured bass the first directive is the key, a modulation keeps its distance", {FiguredBassToKey, kBb}, "Song_.cho", "{key: G}\n[I] [V7]\n{key: A}\n[II]", "Song_Bb.cho", "{key: Bb}\n[Bb] [F7]\n{key: C}\n[C]"},
     {"ChordPro read from a .txt", {ByKey, kD, Spelling::Flat, "^", SheetKindNamed("chordpro")}, "Song_C.txt", "^C [C]", "Song_D.txt", "^C [D]"},
     {"a .cho read as a lead sheet", {ByKey, kD, Spelling::Flat, "^", SheetKindNamed("lead-sheet")}, "Song_C.cho", "^C [C]", "Song_D.txt", "^D [D]\r\n"},
+    {"ChordPro: from figured bass without a key directive, named by the chosen key", {FiguredBassToKey, kBb}, "Song_.cho", "[I]la", "Song_Bb.cho", "[Bb]la"},
+    {"By Key to D# names a minor sheet by C minor", {ByKey, kDSharp}, "x_Am.txt", "^Am", "x_Cm.txt", "^Cm\r\n"},
+    {"By Key to G# names a minor sheet by F minor", {ByKey, kGSharp}, "x_Am.txt", "^Am", "x_Fm.txt", "^Fm\r\n"},
 };
 // clang-format on
 
 TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
     for (const RunCase& c : kRuns) {
+        SCOPED_TRACE(c.name);
         const TempFolder folder;
         std::filesystem::create_directory(folder.Path("A_.B"));
-        std::set<std::string> names{"A_.B", c.input.substr(0, c.input.find('/')), c.other,
+        std::set<std::string> names{"A_.B", c.input.substr(0, c.input.find('/')), c.besideName,
                                     c.output.substr(0, c.output.find('/'))};
         names.erase(""), names.erase("Missing");
         if (c.input != "Missing") folder.Write(c.input, c.sheet);
-        if (c.kind == 's') std::filesystem::create_symlink(c.input, folder.Path(c.other));
-        if (c.kind == 'h')
-            std::filesystem::create_hard_link(folder.Path(c.input), folder.Path(c.other));
-        if (c.kind == 'd') std::filesystem::create_directory(folder.Path(c.other));
+        const std::filesystem::path beside = folder.Path(c.besideName);
+        if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
+        if (c.beside == Beside::HardLinkToInput) create_hard_link(folder.Path(c.input), beside);
+        if (c.beside == Beside::Folder) create_directory(beside);
         FaultyFileSystem fs;
-        EXPECT_EQ(RunOnce(c.window, folder, c.input, fs).host.messages, c.messages) << c.name;
-        EXPECT_EQ(c.output.empty() ? "" : ReadBytes(folder.Path(c.output)), c.expected) << c.name;
-        EXPECT_EQ(folder.Names(), names) << c.name;  // nothing else, no temporary file
+        EXPECT_EQ(RunOnce(c.window, folder, c.input, fs).host.messages, c.messages);
+        EXPECT_EQ(c.output.empty() ? "" : ReadBytes(folder.Path(c.output)), c.expected);
+        EXPECT_EQ(folder.Names(), names);  // nothing else, no temporary file
     }
 }
 
@@ -149,41 +155,59 @@ TEST(Runs, ShowTheLastLineInAndOut) {
 }
 
 // Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
-// minor key's is VIm of its relative major. By Key from C (from D to C itself) to every row of
-// the key list, and By Step from C by every row of the step list: each key row spells its black
-// keys its own way, each step its interval.
-TEST(Runs, EveryKeyAndRowGivesItsKey) {
+// minor key's is VIm of its relative major.
+TEST(Runs, EveryKeyOfANameIsItsSheetsTonic) {
     for (const std::string key :
          {"A",  "A#", "Bb",  "B",   "C",  "C#",  "Db",  "D",   "D#",  "Eb", "E",   "F",
           "F#", "Gb", "G",   "G#",  "Ab", "Gbm", "Gm",  "G#m", "Abm", "Am", "A#m", "Bbm",
           "Bm", "Cm", "C#m", "Dbm", "Dm", "D#m", "Ebm", "Em",  "Fm",  "F#m"}) {
+        SCOPED_TRACE(key);
         const TempFolder folder;
         folder.Write("Song_" + key + ".txt", "^" + key);
         RunOnce({KeyToFiguredBass}, folder, "Song_" + key + ".txt");
-        EXPECT_EQ(ReadBytes(folder.Path("Song_.txt")), key.ends_with('m') ? "^VIm\r\n" : "^I\r\n")
-            << key;
+        EXPECT_EQ(ReadBytes(folder.Path("Song_.txt")), key.ends_with('m') ? "^VIm\r\n" : "^I\r\n");
     }
-    const TempFolder folder;
-    folder.Write("Song_C.txt", "^C C# D");  // three notes, one of them a black key, in any key
-    folder.Write("Song_D.txt", "^D D# E");
-    std::string keys, steps;
-    for (int row = 0; row < 17; ++row) {
-        const ModGlobals run =
-            RunOnce({ByKey, row}, folder, row == kC ? "Song_D.txt" : "Song_C.txt").globals;
-        keys += run.OutputKeyName + ReadBytes(folder.Path("Song_" + run.OutputKeyName + ".txt"));
+}
+
+// By Key from C to a row of the key list, By Step from C by a row of the step list, or Key to
+// Figured Bass from C: the output's key, the sheet in it, and the step the run leaves for the
+// next, recorded once a note has moved and only then.
+struct ListRowCase {
+    Window window;
+    std::string key;
+    std::string converted;  // "^C C# D", each key row spelling its black keys its own way
+    std::optional<int> step;
+    std::string sheet = "^C C# D";
+};
+
+constexpr const char* kModeNames[] = {"By Key", "By Step", "Figured Bass to Key",
+                                      "Key to Figured Bass"};
+
+// clang-format off
+const ListRowCase kListRows[] = {
+    {{ByKey, 0}, "A", "^A A# B\r\n", -3}, {{ByKey, 1}, "A#", "^A# B C\r\n", -2}, {{ByKey, 2}, "Bb", "^Bb B C\r\n", -2}, {{ByKey, 3}, "B", "^B C C#\r\n", -1}, {{ByKey, 4}, "C", "^C Db D\r\n", 0},
+    {{ByKey, 5}, "C#", "^C# D D#\r\n", 1}, {{ByKey, 6}, "Db", "^Db D Eb\r\n", 1}, {{ByKey, 7}, "D", "^D D# E\r\n", 2}, {{ByKey, 8}, "D#", "^D# E F\r\n", 3}, {{ByKey, 9}, "Eb", "^Eb E F\r\n", 3},
+    {{ByKey, 10}, "E", "^E F F#\r\n", 4}, {{ByKey, 11}, "F", "^F Gb G\r\n", 5}, {{ByKey, 12}, "F#", "^F# G G#\r\n", 6}, {{ByKey, 13}, "Gb", "^Gb G Ab\r\n", 6}, {{ByKey, 14}, "G", "^G G# A\r\n", 7},
+    {{ByKey, 15}, "G#", "^G# A A#\r\n", 8}, {{ByKey, 16}, "Ab", "^Ab A Bb\r\n", 8}, {{ByStep, 0}, "Db", "^Db D Eb\r\n", 1}, {{ByStep, 1}, "D", "^D Eb E\r\n", 2}, {{ByStep, 2}, "Eb", "^Eb E F\r\n", 3},
+    {{ByStep, 3}, "E", "^E F Gb\r\n", 4}, {{ByStep, 4}, "F", "^F Gb G\r\n", 5}, {{ByStep, 5}, "Gb", "^Gb G Ab\r\n", 6}, {{ByStep, 6}, "G", "^G Ab A\r\n", 7}, {{ByStep, 7}, "Ab", "^Ab A Bb\r\n", 8},
+    {{ByStep, 8}, "A", "^A Bb B\r\n", 9}, {{ByStep, 9}, "Bb", "^Bb B C\r\n", 10}, {{ByStep, 10}, "B", "^B C Db\r\n", 11}, {{ByStep, 11}, "B", "^B C Db\r\n", -1}, {{ByStep, 12}, "Bb", "^Bb B C\r\n", -2},
+    {{ByStep, 13}, "A", "^A Bb B\r\n", -3}, {{ByStep, 14}, "Ab", "^Ab A Bb\r\n", -4}, {{ByStep, 15}, "G", "^G Ab A\r\n", -5}, {{ByStep, 16}, "Gb", "^Gb G Ab\r\n", -6}, {{ByStep, 17}, "F", "^F Gb G\r\n", -7},
+    {{ByStep, 18}, "E", "^E F Gb\r\n", -8}, {{ByStep, 19}, "Eb", "^Eb E F\r\n", -9}, {{ByStep, 20}, "D", "^D Eb E\r\n", -10}, {{ByStep, 21}, "Db", "^Db D Eb\r\n", -11},
+    {{ByKey, kD}, "D", "la\r\n", 0, "la"}, {{ByStep, 10}, "B", "la\r\n", 11, "la"},
+    {{KeyToFiguredBass}, "", "^I bII II\r\n", -3}, {{KeyToFiguredBass}, "", "la\r\n", std::nullopt, "la"},
+};
+// clang-format on
+
+TEST(Runs, EveryListRowGivesItsKeyAndStep) {
+    for (const ListRowCase& row : kListRows) {
+        SCOPED_TRACE(std::string(kModeNames[int(row.window.mode)]) + ", row " +
+                     std::to_string(row.window.row) + ", over " + row.sheet);
+        const TempFolder folder;
+        folder.Write("Song_C.text", row.sheet);  // the output is a .txt even when in C
+        const ModGlobals run = RunOnce(row.window, folder, "Song_C.text").globals;
+        EXPECT_EQ(ReadBytes(folder.Path("Song_" + row.key + ".txt")), row.converted);
+        EXPECT_EQ(run.StepSemitones, row.step);
     }
-    for (int row = 0; row < 22; ++row) {
-        const ModGlobals run = RunOnce({ByStep, row}, folder, "Song_C.txt").globals;
-        const std::string bytes = ReadBytes(folder.Path("Song_" + run.OutputKeyName + ".txt"));
-        steps += bytes.substr(1, bytes.find(' ') - 1) + std::to_string(*run.StepSemitones) + " ";
-    }
-    EXPECT_EQ(keys,
-              "A^A A# B\r\nA#^A# B C\r\nBb^Bb B C\r\nB^B C C#\r\nC^C Db D\r\nC#^C# D D#\r\n"
-              "Db^Db D Eb\r\nD^D D# E\r\nD#^D# E F\r\nEb^Eb E F\r\nE^E F F#\r\nF^F Gb G\r\n"
-              "F#^F# G G#\r\nGb^Gb G Ab\r\nG^G G# A\r\nG#^G# A A#\r\nAb^Ab A Bb\r\n");
-    EXPECT_EQ(steps,
-              "Db1 D2 Eb3 E4 F5 Gb6 G7 Ab8 A9 Bb10 B11 B-1 Bb-2 A-3 Ab-4 G-5 Gb-6 F-7 E-8 "
-              "Eb-9 D-10 Db-11 ");
 }
 
 // A long run reports its progress: Cancel there, or another program changing the input at the
