@@ -79,6 +79,8 @@ const BatchCase kBatches[] = {
     {"a key directive that names no key is refused before the question", {{"Quartz_G.cho", kKeyH}, {"A_C.txt"}}, {{"A_C.txt", kInC}, {"A_D.txt", kInD}, {"B_D.txt", "old"}, {"Quartz_G.cho", kKeyH}}, "A_C.txt", "A_D.txt",
      "Output files written: 1 of 2\nChosen files refused: 1 (see the details)", "Quartz_G.cho: refused\n    ERROR! Key not found in input filename or {key} directive...\nA_C.txt \u2192 A_D.txt: written",
      "Output files to write: 1\nExisting files they replace: 0\nChosen files refused: 1 (see the details)\n\nWrite the output files?"},
+    {"the three kinds of sheet in one batch, a line kept as lyrics told", {{"A_C.txt"}, {"P.cho", "{key: C}\n[C]la"}, {"W.crd", "Key: C\nC    Am\nla\nC D Riff\n"}}, {{"A_C.txt", kInC}, {"A_D.txt", kInD}, {"B_D.txt", "old"}, {"P.cho", "{key: C}\n[C]la"}, {"P_D.cho", "{key: D}\n[D]la"}, {"W.crd", "Key: C\nC    Am\nla\nC D Riff\n"}, {"W_D.txt", "Key: D\nD    Bm\nla\nC D Riff\n"}}, "W.crd", "W_D.txt",
+     "Output files written: 3 of 3", "A_C.txt \u2192 A_D.txt: written\nP.cho \u2192 P_D.cho: written\nW.crd \u2192 W_D.txt: written\n    Kept as lyrics: line 4"},
 };
 // clang-format on
 
