@@ -72,14 +72,6 @@ void AtomicOutputFile::CheckOutputName(const std::string& path, FileSystem& fs) 
     if (FileNameOf(path).size() > NAME_MAX) ThrowFileError(kCannotSave, path, ENAMETOOLONG);
 }
 
-int AtomicOutputFile::SyncFolder(const std::string& folder, FileSystem& fs) {
-    const int fd = fs.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return errno;
-    const int failure = fs.Fsync(fd) == 0 ? 0 : errno;
-    fs.Close(fd);
-    return failure;
-}
-
 void AtomicOutputFile::Write(std::string_view bytes) {
     if (pending_.size() + bytes.size() > kFlushSize) {
         Flush();

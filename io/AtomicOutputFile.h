@@ -52,8 +52,6 @@ private:
 
     // Refuses an output name that is a folder or too long.
     static void CheckOutputName(const std::string& path, FileSystem& fs);
-    // Makes the names in a folder durable: 0, or the error number.
-    static int SyncFolder(const std::string& folder, FileSystem& fs);
 
     // Writes what is left and gives the file its final permissions.
     void Finish();

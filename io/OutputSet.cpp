@@ -1,5 +1,7 @@
 #include "io/OutputSet.h"
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <utility>
@@ -28,7 +30,12 @@ std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t new
         struct stat info {};
         fs_.Fstat(lock.fd, &info);
         syncDescriptors_.try_emplace(info.st_dev, lock.fd);
-        found = folders_.emplace(folderPath, Folder{std::move(lock), info.st_dev}).first;
+        // Opened now, not after the renames: a folder that cannot be read is known before
+        // anything is written, and its outputs are then made durable another way.
+        const int descriptor =
+            fs_.Open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        found = folders_.emplace(folderPath, Folder{std::move(lock), descriptor, info.st_dev})
+                    .first;
         RemoveStaleTemporaryFiles(folderPath, fs_);
     }
     return std::unique_ptr<AtomicOutputFile>(
@@ -74,7 +81,7 @@ std::vector<OutputSet::Failure> OutputSet::Publish() {
     // The renames are on disk once their folders are.
     for (auto& [path, folder] : folders_) {
         if (!folder.renamedInto) continue;
-        if (const int failure = AtomicOutputFile::SyncFolder(path, fs_)) {
+        if (const int failure = SyncNames(folder)) {
             for (std::size_t index = 0; index < members_.size(); ++index)
                 if (members_[index].output && members_[index].folder == &folder)
                     Fail(index, AtomicOutputFile::kCannotSave, failure);
@@ -98,12 +105,20 @@ void OutputSet::CloseNewest() {
         Fail(members_.size() - 1, AtomicOutputFile::kCannotWrite, failure);
 }
 
+int OutputSet::SyncNames(const Folder& folder) {
+    if (folder.descriptor >= 0) return fs_.Fsync(folder.descriptor) == 0 ? 0 : errno;
+    // The lock was opened before anything in the folder was written, so its syncfs reports
+    // every failure to write back what the set put there, the renames included.
+    return fs_.Syncfs(folder.lock.fd) == 0 ? 0 : errno;
+}
+
 void OutputSet::ReleaseFolders() {
     // Removed last and under its lock, so no other run sees the set's files unguarded.
     for (auto& [path, folder] : folders_) {
         fs_.Unlink(folder.lock.path.c_str());
         fs_.Close(folder.lock.fd);
         ForgetTemporaryFile(folder.lock.path);
+        if (folder.descriptor >= 0) fs_.Close(folder.descriptor);
     }
     folders_.clear();
     syncDescriptors_.clear();

@@ -23,7 +23,10 @@ namespace lw {
 // TemporaryFileName). That lock keeps other runs' cleaning away from the closed outputs, and it
 // is the descriptor that syncs the folder's file system: syncfs reports only the write-back
 // failures that happen after its descriptor was opened, and the lock is opened before anything
-// in the folder is written. Outputs the set never publishes are removed with it.
+// in the folder is written. The folder itself is opened for reading at the same time, before
+// any output is written into it, so that its names can be synced after the renames; a folder
+// the user may write into but not read is made durable by a syncfs on its lock instead.
+// Outputs the set never publishes are removed with it.
 class OutputSet {
 public:
     explicit OutputSet(FileSystem& fs);
@@ -56,6 +59,7 @@ public:
 private:
     struct Folder {
         LockedTemporaryFile lock;
+        int descriptor;  // the folder open for reading, for its sync; -1 where it cannot be read
         dev_t device;
         bool renamedInto = false;
     };
@@ -67,6 +71,8 @@ private:
     void Fail(std::size_t index, std::string_view what, int errorNumber);
     // Closes the newest member's file, which stays open in case the set ends with it alone.
     void CloseNewest();
+    // Makes the renames into folder durable: 0, or the error number.
+    int SyncNames(const Folder& folder);
     void ReleaseFolders();
 
     FileSystem& fs_;

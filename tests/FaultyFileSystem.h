@@ -30,13 +30,20 @@ struct FaultyFileSystem : FileSystem {
     // reported only through a descriptor opened before the last write.
     int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
         flockError = 0;
+    // A folder opened for reading fails with this (a folder the user may write into but not
+    // read); the writeback hint fails with this.
+    int folderOpenError = 0, writebackError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
     std::vector<mode_t> createModes;  // the permissions each file was created with
-    std::string calls;  // "write fchmod fsync ...": the calls that make outputs durable, in order
+    // "open-folder write fchmod fsync ...": the calls that make outputs durable, in order.
+    std::string calls;
 
     int Open(const char* path, int flags, mode_t mode) override {
+        if (flags & O_DIRECTORY)
+            return folderOpenError != 0 ? Fail(folderOpenError)
+                                        : Log("open-folder").Open(path, flags, mode);
         const bool output = (flags & O_ACCMODE) != O_RDONLY;
         if (output && createError != 0) return Fail(createError);
         if (output && createModes.size() == takenBeforeLock) taken_ = path;
@@ -69,6 +76,10 @@ struct FaultyFileSystem : FileSystem {
     }
     int Fsync(int fd) override {
         return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
+    }
+    int StartWriteback(int fd, off_t offset, off_t size) override {
+        return writebackError != 0 ? Fail(writebackError)
+                                   : FileSystem::StartWriteback(fd, offset, size);
     }
     int Close(int fd) override {
         const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does

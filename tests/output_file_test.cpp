@@ -57,26 +57,48 @@ TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) 
         EXPECT_EQ(ReadBytes(output), "{title: A}\n^C\r\n" + big + "\r") << c.name;
         EXPECT_EQ(int(std::filesystem::status(output).permissions()), int(c.expected)) << c.name;
         EXPECT_EQ(fs.createModes, (std::vector<mode_t>{0600, 0600})) << c.name;
-        EXPECT_EQ(fs.calls, "write write write fchmod fsync rename fsync ") << c.name;
+        EXPECT_EQ(fs.calls, "open-folder write write write fchmod fsync rename fsync ") << c.name;
     }
     umask(umaskBefore);
 }
 
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
+// The faults a row sets in FaultyFileSystem, each named as its switch there.
+struct Faults {
+    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0,
+        folderOpenError = 0, writebackError = 0;
+    std::size_t takenBeforeLock = FaultyFileSystem::kNoLimit;
+};
+
+void Apply(const Faults& faults, FaultyFileSystem& fs) {
+    fs.fsyncError = faults.fsyncError;
+    fs.closeError = faults.closeError;
+    fs.renameError = faults.renameError;
+    fs.syncfsError = faults.syncfsError;
+    fs.flockError = faults.flockError;
+    fs.folderOpenError = faults.folderOpenError;
+    fs.writebackError = faults.writebackError;
+    fs.takenBeforeLock = faults.takenBeforeLock;
+}
+
 // The messages ("{dir}" for the folder) and the folder's contents afterwards.
 // clang-format off
-struct SetCase { const char* name; Texts outputs; void (*breakIt)(FaultyFileSystem&); Texts messages; std::string contents; };
+struct SetCase { const char* name; Texts outputs; Faults faults; Texts messages; std::string contents; };
 const SetCase kSetCases[] = {
-    {"a set puts every output in place", kAB, [](FaultyFileSystem&) {}, {}, "A_D.txt=A B_D.txt=B"},
-    {"a failed syncfs keeps every old output", kAB, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a failed fsync of a set of one keeps its old output", kA, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a write that fails at close keeps that old output", kAB, [](FaultyFileSystem& fs) { fs.closeError = EDQUOT; }, {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
+    {"a set puts every output in place", kAB, {}, {}, "A_D.txt=A B_D.txt=B"},
+    {"a failed syncfs keeps every old output", kAB, {.syncfsError = EIO}, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed fsync of a set of one keeps its old output", kA, {.fsyncError = EIO}, {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a write that fails at close keeps that old output", kAB, {.closeError = EDQUOT}, {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
     // a larger set syncs no file by itself: the failed fsync is its folder's
-    {"a failed folder sync is reported for the outputs put in place", kAB, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
-    {"a failed rename keeps the old output", kA, [](FaultyFileSystem& fs) { fs.renameError = EACCES; }, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
-    {"a file that another run removed before it was locked is made again", kA, [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=old"},
-    {"no output without a lock", kA, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; }, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed folder sync is reported for the outputs put in place", kAB, {.fsyncError = EIO}, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
+    {"a failed rename keeps the old output", kA, {.renameError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
+    {"a file that another run removed before it was locked is made again", kA, {.takenBeforeLock = 1}, {}, "A_D.txt=A B_D.txt=old"},
+    {"no output without a lock", kA, {.flockError = ENOLCK}, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
+    {"an output in a folder that cannot be read is written", kA, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=old"},
+    {"a set in a folder that cannot be read is written", kAB, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=B"},
+    {"a folder that cannot be read and a failed syncfs after the rename", kA, {.syncfsError = EIO, .folderOpenError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=old"},
+    {"a failed writeback hint is no failure", kA, {.writebackError = EIO}, {}, "A_D.txt=A B_D.txt=old"},
 };
 // clang-format on
 
@@ -105,12 +127,33 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
         const TempFolder folder;
         for (const char* name : {"A_D.txt", "B_D.txt"}) folder.Write(name, "old");
         FaultyFileSystem fs;
-        c.breakIt(fs);
+        Apply(c.faults, fs);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
         std::string contents;  // "name=bytes" for every file, in name order
         for (const std::string& name : folder.Names())
             contents += (contents.empty() ? "" : " ") + name + "=" + ReadBytes(folder.Path(name));
         EXPECT_EQ(contents, c.contents) << c.name;
+    }
+}
+
+// A folder is opened for its sync before its first output is written; one that cannot be read
+// is synced through its file system, with the lock's descriptor opened before that write.
+// clang-format off
+struct SyncCase { const char* name; Faults faults; std::string calls; };
+const SyncCase kSyncCases[] = {
+    {"a folder that can be read", {}, "open-folder write fchmod fsync rename fsync "},
+    {"a folder that cannot be read", {.folderOpenError = EACCES}, "write fchmod fsync rename syncfs "},
+};
+// clang-format on
+
+TEST(OutputSet, SyncsAFolderThroughADescriptorOpenedBeforeItsFirstOutput) {
+    for (const SyncCase& c : kSyncCases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder;
+        FaultyFileSystem fs;
+        Apply(c.faults, fs);
+        EXPECT_EQ(WriteSet(folder, kA, fs), Texts{});
+        EXPECT_EQ(fs.calls, c.calls);
     }
 }
 
@@ -151,8 +194,8 @@ TEST(OutputSet, RemovesTheTemporaryFilesOfKilledRunsOnlyAndSyncsEachFolderOnce) 
     FaultyFileSystem fs;
     EXPECT_EQ(WriteSet(folder, {"A_D.txt", "sub/B_D.txt", "C_D.txt"}, fs), Texts{});
     EXPECT_EQ(folder.Names(), kept);
-    EXPECT_EQ(fs.calls,
-              "write fchmod write fchmod write fchmod syncfs rename rename rename fsync fsync ");
+    EXPECT_EQ(fs.calls, "open-folder write fchmod open-folder write fchmod write fchmod syncfs "
+                        "rename rename rename fsync fsync ");
     for (const int fd : locks) close(fd);
 }
 
