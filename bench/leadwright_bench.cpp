@@ -87,7 +87,7 @@ void PlainCopy(benchmark::State& state, std::string input, std::string output) {
     for (auto _ : state) {
         LineReader reader(input, SystemFileSystem());
         OutputSet outputs(SystemFileSystem());
-        auto writer = outputs.Create(output, 0644);
+        auto writer = outputs.Create(output, 0644, nullptr);
         while (const auto piece = reader.NextPiece()) {
             writer->Write(piece->bytes);
             if (piece->end != LineEnd::Continues) writer->Write("\r\n");

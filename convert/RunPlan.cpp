@@ -202,7 +202,8 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                    globals.ChordLineMarker,
                    conversion->step,
                    sheet->content->OutputNotes(),
-                   exists};
+                   exists,
+                   exists ? std::optional(entry) : std::nullopt};
 }
 
 bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, OutputSet& outputs,
@@ -214,7 +215,8 @@ bool ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host, Output
         now.st_mtim.tv_nsec != plan.input.st_mtim.tv_nsec)
         ThrowFileError("Cannot read the input file", plan.inputPath,
                        "the file changed while it was read");
-    std::unique_ptr<AtomicOutputFile> output = outputs.Create(plan.outputPath, now.st_mode);
+    std::unique_ptr<AtomicOutputFile> output = outputs.Create(
+        plan.outputPath, now.st_mode, plan.outputEntryInfo ? &*plan.outputEntryInfo : nullptr);
     const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
         {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
     const bool keepsLineEnds = plan.kind->KeepsLineEnds();

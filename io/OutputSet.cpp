@@ -1,6 +1,8 @@
 #include "io/OutputSet.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,20 +15,39 @@
 
 namespace lw {
 
-OutputSet::OutputSet(FileSystem& fs) : fs_(fs) {}
+namespace {
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);  // the only way to read it is to set it
+    ::umask(mask);
+    return mask;
+}
+
+// The permissions of the finished output. A file the user owns keeps its own, so a private
+// sheet stays private; one that someone else planted lends nothing. Either way no group or
+// other write bit comes back that the umask takes away.
+mode_t FinalMode(const struct stat* replaced, mode_t newFileMode, mode_t umask) {
+    if (replaced && S_ISREG(replaced->st_mode) && replaced->st_uid == ::geteuid())
+        return replaced->st_mode & 0777 & ~(umask & 022);
+    return newFileMode & 0777 & ~umask;
+}
+
+}  // namespace
+
+OutputSet::OutputSet(FileSystem& fs) : fs_(fs), umask_(CurrentUmask()) {}
 
 OutputSet::~OutputSet() {
     members_.clear();  // their temporary files go while the folders are still locked
     ReleaseFolders();
 }
 
-std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t newFileMode) {
-    AtomicOutputFile::CheckOutputName(path, fs_);
+std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t newFileMode,
+                                                    const struct stat* replaced) {
     const std::string folderPath = TemporaryFolderOf(path);
     auto found = folders_.find(folderPath);
     if (found == folders_.end()) {
         LockedTemporaryFile lock = CreateLockedTemporaryFile(
-            folderPath, std::nullopt, TemporaryFileName::kFolderLock, path, fs_);
+            folderPath, std::nullopt, TemporaryFileName::kFolderLock, 0600, path, fs_);
         struct stat info {};
         fs_.Fstat(lock.fd, &info);
         syncDescriptors_.try_emplace(info.st_dev, lock.fd);
@@ -38,8 +59,9 @@ std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t new
                     .first;
         RemoveStaleTemporaryFiles(folderPath, fs_);
     }
+    const mode_t finalMode = FinalMode(replaced, newFileMode, umask_);
     return std::unique_ptr<AtomicOutputFile>(
-        new AtomicOutputFile(std::move(path), newFileMode, found->second.lock.run, fs_));
+        new AtomicOutputFile(std::move(path), finalMode, umask_, found->second.lock.run, fs_));
 }
 
 void OutputSet::Add(std::unique_ptr<AtomicOutputFile> output) {

@@ -34,10 +34,15 @@ public:
     OutputSet(const OutputSet&) = delete;
     OutputSet& operator=(const OutputSet&) = delete;
 
-    // Starts an output at path, as the AtomicOutputFile constructor does; the first output in a
-    // folder locks it for the set and removes the temporary files earlier runs left there.
-    // Throws FileError.
-    std::unique_ptr<AtomicOutputFile> Create(std::string path, mode_t newFileMode);
+    // Starts an output at path; the first output in a folder locks it for the set and removes
+    // the temporary files earlier runs left there. newFileMode (the input's st_mode) gives the
+    // permissions of an output that does not exist yet, less the umask, as cp does; replaced is
+    // what lstat told of the file at path, if there was one: a replaced output keeps that
+    // file's permissions if the user owns it, less any group or other write bit the umask takes
+    // away. Refuses a name too long before anything is written; a name that is a folder fails
+    // at Publish. Throws FileError.
+    std::unique_ptr<AtomicOutputFile> Create(std::string path, mode_t newFileMode,
+                                             const struct stat* replaced);
 
     // Takes a complete output of this set: writes what is left and gives it its final
     // permissions. Throws FileError, and the output is then removed.
@@ -76,6 +81,7 @@ private:
     void ReleaseFolders();
 
     FileSystem& fs_;
+    mode_t umask_;  // as the set found it
     std::map<std::string, Folder> folders_;  // by path
     std::map<dev_t, int> syncDescriptors_;   // each file system's first folder lock
     std::vector<Member> members_;
