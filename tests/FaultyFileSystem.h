@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@ struct FaultyFileSystem : FileSystem {
     // disk is full.
     std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
     std::size_t writeFailsAfter = kNoLimit;
+    bool growsAfterRead = false;  // each read that brings bytes is followed by one more in the file
     // Each nonzero error number makes that call fail with it; createError hits only files
     // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
     // reported only through a descriptor opened before the last write.
@@ -65,6 +67,7 @@ struct FaultyFileSystem : FileSystem {
                          readEndsAfter - std::min(read_, readEndsAfter)});
         const ssize_t got = FileSystem::Read(fd, buffer, size);
         read_ += std::size_t(std::max<ssize_t>(got, 0));
+        if (growsAfterRead && got > 0) Append(fd);
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
@@ -97,6 +100,12 @@ private:
     static int Fail(int error) {
         errno = error;
         return -1;
+    }
+    static void Append(int fd) {
+        const int appending = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
+                                     O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (appending < 0 || ::write(appending, "x", 1) != 1) ADD_FAILURE() << "cannot append";
+        ::close(appending);
     }
     // Notes a call that goes through to the real file system.
     FileSystem& Log(std::string_view call) {
