@@ -90,7 +90,7 @@ void PlainCopy(benchmark::State& state, std::string input, std::string output) {
     for (auto _ : state) {
         LineReader reader(input, SystemFileSystem());
         OutputSet outputs(SystemFileSystem());
-        auto writer = outputs.Create(output, 0644);
+        auto writer = outputs.Create(output, 0644, nullptr);
         while (const auto piece = reader.NextPiece()) {
             writer->Write(piece->bytes);
             if (piece->end != LineEnd::Continues) writer->Write("\r\n");
@@ -110,7 +110,7 @@ void ChordsOverLyricsByKey(benchmark::State& state, std::string input, std::stri
     for (auto _ : state) {
         LineReader reader(input, SystemFileSystem());
         OutputSet outputs(SystemFileSystem());
-        auto writer = outputs.Create(output, 0644);
+        auto writer = outputs.Create(output, 0644, nullptr);
         ChordsOverLyricsRewriter rewriter(ChordLineRewriter(Notation::Letters, 2, sharps, messenger),
                                           Notation::Letters,
                                           ChordLineRewriter(Notation::Letters, 2, sharps, messenger));

@@ -202,7 +202,8 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                    globals.ChordLineMarker,
                    conversion->step,
                    sheet->content->OutputNotes(),
-                   exists};
+                   exists,
+                   exists ? std::optional(entry) : std::nullopt};
 }
 
 std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
@@ -210,7 +211,8 @@ std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals,
     LineReader input(plan.inputPath, fs);
     input.CheckSameFileAs(plan.input);
     std::unique_ptr<AtomicOutputFile> output =
-        outputs.Create(plan.outputPath, input.Identity().st_mode);
+        outputs.Create(plan.outputPath, input.Identity().st_mode,
+                       plan.outputEntryInfo ? &*plan.outputEntryInfo : nullptr);
     const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
         {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
     const bool keepsLineEnds = plan.kind->KeepsLineEnds();

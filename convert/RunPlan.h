@@ -48,6 +48,7 @@ struct RunPlan {
     int step;  // the interval StepSemitones records once a note has been converted
     std::vector<std::string> outputNotes;  // messages that go with the written file
     bool replacesFile;                      // a file of the output's name exists now
+    std::optional<struct stat> outputEntryInfo;  // what lstat told of it, for its permissions
 };
 
 // Whether a run may start: every mode but Key to Figured Bass needs a key or a step chosen

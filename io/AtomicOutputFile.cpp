@@ -11,7 +11,6 @@
 #include "io/FileError.h"
 #include "core/FileNames.h"
 #include "io/LockedTemporaryFile.h"
-#include "io/StaleTemporaryFiles.h"
 #include "io/TemporaryFileName.h"
 #include "io/TemporaryFiles.h"
 
@@ -21,63 +20,38 @@ namespace {
 
 constexpr std::size_t kFlushSize = 256 * 1024;
 
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);  // the only way to read it is to set it
-    ::umask(mask);
-    return mask;
-}
+// The disk writes in pages: a hint for less than one is a system call for nothing.
+constexpr std::size_t kWritebackUnit = 4096;
 
-// The permissions of the finished output. A file the user owns keeps its own, so a private
-// sheet stays private; one that someone else planted lends nothing. Either way no group or
-// other write bit comes back that the umask takes away.
-mode_t FinalMode(const std::string& path, mode_t newFileMode, FileSystem& fs) {
-    const mode_t umask = CurrentUmask();
-    struct stat existing {};
-    if (fs.Lstat(path.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-        existing.st_uid == ::geteuid())
-        return existing.st_mode & 0777 & ~(umask & 022);
-    return newFileMode & 0777 & ~umask;
+// Whether a file created with mode under umask gets exactly mode, and no one else may write
+// into it while it is written.
+bool SafeToCreateWith(mode_t mode, mode_t umask) {
+    return (mode & 022) == 0 && (mode & ~umask) == mode;
 }
 
 }  // namespace
 
-AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode, FileSystem& fs)
-    : AtomicOutputFile(std::move(path), newFileMode, std::nullopt, fs) {
-    // Our own file is locked by now, so the cleaning passes it by.
-    RemoveStaleTemporaryFiles(TemporaryFolderOf(path_), fs_);
-}
-
-AtomicOutputFile::AtomicOutputFile(std::string path, mode_t newFileMode,
-                                   std::optional<std::uint32_t> run, FileSystem& fs)
-    : fs_(fs), path_(std::move(path)), newFileMode_(newFileMode) {
-    CheckOutputName(path_, fs_);
-    LockedTemporaryFile file =
-        CreateLockedTemporaryFile(TemporaryFolderOf(path_), run, std::nullopt, path_, fs_);
+AtomicOutputFile::AtomicOutputFile(std::string path, mode_t finalMode, mode_t umask,
+                                   std::uint32_t run, FileSystem& fs)
+    : fs_(fs),
+      path_(std::move(path)),
+      finalMode_(finalMode),
+      createdMode_(SafeToCreateWith(finalMode, umask) ? finalMode : 0600) {
+    // A name that is a folder now fails at the rename, with the same message.
+    if (FileNameOf(path_).size() > NAME_MAX) ThrowFileError(kCannotSave, path_, ENAMETOOLONG);
+    // The set's lock on the folder keeps other runs' cleaning away from the file.
+    LockedTemporaryFile file = CreateLockedTemporaryFile(
+        TemporaryFolderOf(path_), run, std::nullopt, createdMode_, path_, fs_);
     temporaryPath_ = std::move(file.path);
     fd_ = file.fd;
     pending_.reserve(kFlushSize);
 }
 
 AtomicOutputFile::~AtomicOutputFile() {
-    // Removed while still locked, so no other run's cleaning races us for it.
+    // Removed while the set still holds the folder, so no other run's cleaning races us for it.
     if (!committed_) fs_.Unlink(temporaryPath_.c_str());
     if (fd_ >= 0) fs_.Close(fd_);
     ForgetTemporaryFile(temporaryPath_);
-}
-
-void AtomicOutputFile::CheckOutputName(const std::string& path, FileSystem& fs) {
-    struct stat existing {};
-    if (fs.Stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
-        ThrowFileError(kCannotSave, path, EISDIR);
-    if (FileNameOf(path).size() > NAME_MAX) ThrowFileError(kCannotSave, path, ENAMETOOLONG);
-}
-
-int AtomicOutputFile::SyncFolder(const std::string& folder, FileSystem& fs) {
-    const int fd = fs.Open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-    if (fd < 0) return errno;
-    const int failure = fs.Fsync(fd) == 0 ? 0 : errno;
-    fs.Close(fd);
-    return failure;
 }
 
 void AtomicOutputFile::Write(std::string_view bytes) {
@@ -111,15 +85,15 @@ void AtomicOutputFile::WriteAll(std::string_view bytes) {
     }
     // The disk starts on what was written while the rest is converted, so that the sync at the
     // end waits for less. Only a hint: whatever fails here fails again at that sync.
-    fs_.StartWriteback(fd_, writtenSize_, static_cast<off_t>(size));
+    if (size >= kWritebackUnit) fs_.StartWriteback(fd_, writtenSize_, static_cast<off_t>(size));
     writtenSize_ += static_cast<off_t>(size);
 }
 
 void AtomicOutputFile::Finish() {
     Flush();
     pending_.shrink_to_fit();  // empty now; a set keeps many finished files, not their buffers
-    // Private until the last byte is written.
-    if (fs_.Fchmod(fd_, FinalMode(path_, newFileMode_, fs_)) != 0)
+    // Private until the last byte is written, where others could write into it otherwise.
+    if (createdMode_ != finalMode_ && fs_.Fchmod(fd_, finalMode_) != 0)
         ThrowFileError(kCannotWrite, path_, errno);
 }
 

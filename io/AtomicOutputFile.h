@@ -14,21 +14,15 @@
 namespace lw {
 
 // Writes an output lead sheet so that it is complete or absent: the bytes go into a new
-// temporary file in the output's folder, created private and exclusively under an
-// unpredictable name and locked while it is written, and its OutputSet renames it over the output
+// temporary file in the output's folder, created exclusively under an unpredictable name while
+// its OutputSet holds the folder locked, and the set renames it over the output
 // name only once every byte is on disk. Until then an existing file of that name is untouched;
 // if that never happens, the temporary file is removed, also when a termination signal
 // ends the program, and by the next run in that folder when the program was killed. A symbolic
 // link at the output name is replaced, not written through. Failures throw FileError naming the
-// output path. Several outputs that go in place together come from an OutputSet.
+// output path. Every output comes from an OutputSet, which puts it in place with the others.
 class AtomicOutputFile {
 public:
-    // Refuses an output name that is a folder or too long before anything is written, then
-    // removes the temporary files that earlier runs left in the folder. newFileMode (the
-    // input's st_mode) gives the permissions of an output that does not exist yet, less the
-    // umask, as cp does; a replaced output keeps those of the file it replaces if the user owns
-    // that file, less any group or other write bit the umask takes away.
-    AtomicOutputFile(std::string path, mode_t newFileMode, FileSystem& fs);
     ~AtomicOutputFile();
     AtomicOutputFile(const AtomicOutputFile&) = delete;
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
@@ -46,14 +40,11 @@ private:
     static constexpr std::string_view kCannotWrite = "Cannot write the output file";
     static constexpr std::string_view kCannotSave = "Cannot save the output file";
 
-    // Creates the temporary file, as the run numbered run (a new one if none is given).
-    AtomicOutputFile(std::string path, mode_t newFileMode, std::optional<std::uint32_t> run,
+    // Creates the temporary file as a file of the run numbered run, which holds the folder
+    // locked, with finalMode as its permissions: at once if nobody else could write into it so,
+    // otherwise once its last byte is written.
+    AtomicOutputFile(std::string path, mode_t finalMode, mode_t umask, std::uint32_t run,
                      FileSystem& fs);
-
-    // Refuses an output name that is a folder or too long.
-    static void CheckOutputName(const std::string& path, FileSystem& fs);
-    // Makes the names in a folder durable: 0, or the error number.
-    static int SyncFolder(const std::string& folder, FileSystem& fs);
 
     // Writes what is left and gives the file its final permissions.
     void Finish();
@@ -66,7 +57,8 @@ private:
 
     FileSystem& fs_;
     std::string path_;
-    mode_t newFileMode_;
+    mode_t finalMode_;
+    mode_t createdMode_;
     std::string temporaryPath_;
     int fd_ = -1;
     bool synced_ = false;  // the data is on disk

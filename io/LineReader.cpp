@@ -89,7 +89,9 @@ void LineReader::ReadMore() {
     end_ += static_cast<std::size_t>(got);
     bytesRead_ += static_cast<std::size_t>(got);
     if (bytesRead_ > maxBytes_) ThrowFileError(kCannotRead, path_, EFBIG);
-    if (got == 0) {
+    // A file read up to the size it had when opened, with room left in the buffer, is at its
+    // end unless it changed: the check tells, and saves the read that would only find the end.
+    if (got == 0 || (bytesRead_ == Size() && end_ < kBufferSize)) {
         atEnd_ = true;
         CheckUnchanged();
     }

@@ -24,7 +24,7 @@ int Lock(int fd, FileSystem& fs) {
 
 LockedTemporaryFile CreateLockedTemporaryFile(const std::string& folder,
                                               std::optional<std::uint32_t> run,
-                                              std::optional<std::uint32_t> file,
+                                              std::optional<std::uint32_t> file, mode_t mode,
                                               std::string_view outputPath, FileSystem& fs) {
     std::random_device random;
     const auto fileNumber = [&] {
@@ -37,9 +37,11 @@ LockedTemporaryFile CreateLockedTemporaryFile(const std::string& folder,
         const TemporaryFileName name{run.value_or(random()), file ? *file : fileNumber()};
         std::string path = TemporaryFilePath(folder, name);
         RegisterTemporaryFile(path);
-        const int fd = fs.Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd = fs.Open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd < 0) {
             failure = errno;
+        } else if (name.file != TemporaryFileName::kFolderLock) {
+            return {std::move(path), fd, name.run};
         } else if ((failure = Lock(fd, fs)) != 0) {
             fs.Unlink(path.c_str());
             fs.Close(fd);

@@ -1,5 +1,9 @@
 #include "io/OutputSet.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <utility>
@@ -11,28 +15,53 @@
 
 namespace lw {
 
-OutputSet::OutputSet(FileSystem& fs) : fs_(fs) {}
+namespace {
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);  // the only way to read it is to set it
+    ::umask(mask);
+    return mask;
+}
+
+// The permissions of the finished output. A file the user owns keeps its own, so a private
+// sheet stays private; one that someone else planted lends nothing. Either way no group or
+// other write bit comes back that the umask takes away.
+mode_t FinalMode(const struct stat* replaced, mode_t newFileMode, mode_t umask) {
+    if (replaced && S_ISREG(replaced->st_mode) && replaced->st_uid == ::geteuid())
+        return replaced->st_mode & 0777 & ~(umask & 022);
+    return newFileMode & 0777 & ~umask;
+}
+
+}  // namespace
+
+OutputSet::OutputSet(FileSystem& fs) : fs_(fs), umask_(CurrentUmask()) {}
 
 OutputSet::~OutputSet() {
     members_.clear();  // their temporary files go while the folders are still locked
     ReleaseFolders();
 }
 
-std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t newFileMode) {
-    AtomicOutputFile::CheckOutputName(path, fs_);
+std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t newFileMode,
+                                                    const struct stat* replaced) {
     const std::string folderPath = TemporaryFolderOf(path);
     auto found = folders_.find(folderPath);
     if (found == folders_.end()) {
         LockedTemporaryFile lock = CreateLockedTemporaryFile(
-            folderPath, std::nullopt, TemporaryFileName::kFolderLock, path, fs_);
+            folderPath, std::nullopt, TemporaryFileName::kFolderLock, 0600, path, fs_);
         struct stat info {};
         fs_.Fstat(lock.fd, &info);
         syncDescriptors_.try_emplace(info.st_dev, lock.fd);
-        found = folders_.emplace(folderPath, Folder{std::move(lock), info.st_dev}).first;
+        // Opened now, not after the renames: a folder that cannot be read is known before
+        // anything is written, and its outputs are then made durable another way.
+        const int descriptor =
+            fs_.Open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        found = folders_.emplace(folderPath, Folder{std::move(lock), descriptor, info.st_dev})
+                    .first;
         RemoveStaleTemporaryFiles(folderPath, fs_);
     }
+    const mode_t finalMode = FinalMode(replaced, newFileMode, umask_);
     return std::unique_ptr<AtomicOutputFile>(
-        new AtomicOutputFile(std::move(path), newFileMode, found->second.lock.run, fs_));
+        new AtomicOutputFile(std::move(path), finalMode, umask_, found->second.lock.run, fs_));
 }
 
 void OutputSet::Add(std::unique_ptr<AtomicOutputFile> output) {
@@ -74,7 +103,7 @@ std::vector<OutputSet::Failure> OutputSet::Publish() {
     // The renames are on disk once their folders are.
     for (auto& [path, folder] : folders_) {
         if (!folder.renamedInto) continue;
-        if (const int failure = AtomicOutputFile::SyncFolder(path, fs_)) {
+        if (const int failure = SyncNames(folder)) {
             for (std::size_t index = 0; index < members_.size(); ++index)
                 if (members_[index].output && members_[index].folder == &folder)
                     Fail(index, AtomicOutputFile::kCannotSave, failure);
@@ -98,12 +127,20 @@ void OutputSet::CloseNewest() {
         Fail(members_.size() - 1, AtomicOutputFile::kCannotWrite, failure);
 }
 
+int OutputSet::SyncNames(const Folder& folder) {
+    if (folder.descriptor >= 0) return fs_.Fsync(folder.descriptor) == 0 ? 0 : errno;
+    // The lock was opened before anything in the folder was written, so its syncfs reports
+    // every failure to write back what the set put there, the renames included.
+    return fs_.Syncfs(folder.lock.fd) == 0 ? 0 : errno;
+}
+
 void OutputSet::ReleaseFolders() {
     // Removed last and under its lock, so no other run sees the set's files unguarded.
     for (auto& [path, folder] : folders_) {
         fs_.Unlink(folder.lock.path.c_str());
         fs_.Close(folder.lock.fd);
         ForgetTemporaryFile(folder.lock.path);
+        if (folder.descriptor >= 0) fs_.Close(folder.descriptor);
     }
     folders_.clear();
     syncDescriptors_.clear();

@@ -3,7 +3,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <algorithm>
+#include <atomic>
+#include <unordered_map>
 #include <vector>
 
 namespace lw {
@@ -12,25 +13,30 @@ namespace {
 
 constexpr int kTerminationSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
-std::vector<std::string>& Registered() {
-    static std::vector<std::string> paths;
-    return paths;
-}
+// The handler walks a list that only ever grows at its head, each entry complete before it is
+// linked in, and takes an entry's path only while it is live; a path is changed only while its
+// entry is not. So the list may change at any moment without the signals being blocked, which
+// would cost two system calls for each temporary file.
+struct Entry {
+    std::string path;
+    std::atomic<bool> live{false};
+    Entry* next = nullptr;
+};
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<Entry*>::is_always_lock_free);
 
-// The list is changed with the termination signals blocked, so the handler never sees it
-// half-changed.
-template <class Change>
-void WithSignalsBlocked(Change change) {
-    sigset_t blocked, previous;
-    sigemptyset(&blocked);
-    for (const int signal : kTerminationSignals) sigaddset(&blocked, signal);
-    sigprocmask(SIG_BLOCK, &blocked, &previous);
-    change(Registered());
-    sigprocmask(SIG_SETMASK, &previous, nullptr);
+std::atomic<Entry*> head{nullptr};
+std::vector<Entry*>& FreeEntries() {
+    static std::vector<Entry*> entries;
+    return entries;
+}
+std::unordered_multimap<std::string, Entry*>& LiveEntries() {
+    static std::unordered_multimap<std::string, Entry*> entries;
+    return entries;
 }
 
 extern "C" void RemoveAndEnd(int signal) {
-    for (const std::string& path : Registered()) unlink(path.c_str());
+    for (Entry* entry = head.load(); entry != nullptr; entry = entry->next)
+        if (entry->live.load()) unlink(entry->path.c_str());
     ::signal(signal, SIG_DFL);
     raise(signal);
 }
@@ -38,7 +44,6 @@ extern "C" void RemoveAndEnd(int signal) {
 }  // namespace
 
 void RemoveTemporaryFilesOnTermination() {
-    Registered().reserve(16);
     struct sigaction action {};
     action.sa_handler = RemoveAndEnd;
     sigemptyset(&action.sa_mask);
@@ -52,11 +57,26 @@ void RemoveTemporaryFilesOnTermination() {
 }
 
 void RegisterTemporaryFile(const std::string& path) {
-    WithSignalsBlocked([&](std::vector<std::string>& paths) { paths.push_back(path); });
+    Entry* entry = nullptr;
+    if (FreeEntries().empty()) {
+        entry = new Entry;  // never freed: the handler may be walking the list at any time
+        entry->next = head.load();
+        head.store(entry);
+    } else {
+        entry = FreeEntries().back();
+        FreeEntries().pop_back();
+    }
+    entry->path = path;
+    LiveEntries().emplace(path, entry);
+    entry->live.store(true);
 }
 
 void ForgetTemporaryFile(const std::string& path) {
-    WithSignalsBlocked([&](std::vector<std::string>& paths) { std::erase(paths, path); });
+    const auto found = LiveEntries().find(path);
+    if (found == LiveEntries().end()) return;
+    found->second->live.store(false);
+    FreeEntries().push_back(found->second);
+    LiveEntries().erase(found);
 }
 
 }  // namespace lw

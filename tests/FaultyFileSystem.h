@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -25,18 +26,26 @@ struct FaultyFileSystem : FileSystem {
     // disk is full.
     std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
     std::size_t writeFailsAfter = kNoLimit;
+    bool growsAfterRead = false;  // each read that brings bytes is followed by one more in the file
     // Each nonzero error number makes that call fail with it; createError hits only files
     // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
     // reported only through a descriptor opened before the last write.
     int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
         flockError = 0;
+    // A folder opened for reading fails with this (a folder the user may write into but not
+    // read); the writeback hint fails with this.
+    int folderOpenError = 0, writebackError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
     std::vector<mode_t> createModes;  // the permissions each file was created with
-    std::string calls;  // "write fchmod fsync ...": the calls that make outputs durable, in order
+    // "open-folder write fchmod fsync ...": the calls that make outputs durable, in order.
+    std::string calls;
 
     int Open(const char* path, int flags, mode_t mode) override {
+        if (flags & O_DIRECTORY)
+            return folderOpenError != 0 ? Fail(folderOpenError)
+                                        : Log("open-folder").Open(path, flags, mode);
         const bool output = (flags & O_ACCMODE) != O_RDONLY;
         if (output && createError != 0) return Fail(createError);
         if (output && createModes.size() == takenBeforeLock) taken_ = path;
@@ -58,6 +67,7 @@ struct FaultyFileSystem : FileSystem {
                          readEndsAfter - std::min(read_, readEndsAfter)});
         const ssize_t got = FileSystem::Read(fd, buffer, size);
         read_ += std::size_t(std::max<ssize_t>(got, 0));
+        if (growsAfterRead && got > 0) Append(fd);
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
@@ -69,6 +79,10 @@ struct FaultyFileSystem : FileSystem {
     }
     int Fsync(int fd) override {
         return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
+    }
+    int StartWriteback(int fd, off_t offset, off_t size) override {
+        return writebackError != 0 ? Fail(writebackError)
+                                   : FileSystem::StartWriteback(fd, offset, size);
     }
     int Close(int fd) override {
         const int result = FileSystem::Close(fd);  // closed all the same, as close(2) does
@@ -86,6 +100,12 @@ private:
     static int Fail(int error) {
         errno = error;
         return -1;
+    }
+    static void Append(int fd) {
+        const int appending = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
+                                     O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (appending < 0 || ::write(appending, "x", 1) != 1) ADD_FAILURE() << "cannot append";
+        ::close(appending);
     }
     // Notes a call that goes through to the real file system.
     FileSystem& Log(std::string_view call) {

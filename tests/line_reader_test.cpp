@@ -57,6 +57,35 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     }
 }
 
+// A file that changes while it is read gives no output that is neither the old sheet nor the new.
+// clang-format off
+struct ChangeCase { const char* name; bool growsAfterRead; std::size_t readEndsAfter; };
+const ChangeCase kChanges[] = {
+    {"a file that grows once it was read to its size", true, test::FaultyFileSystem::kNoLimit},
+    {"a file shortened while it is read", false, 2},
+};
+// clang-format on
+
+TEST(LineReader, RefusesAFileThatChangesWhileItIsRead) {
+    const test::TempFolder folder;
+    for (const ChangeCase& c : kChanges) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.Write("Song_C.txt", "^C\r\nla\r\n");
+        test::FaultyFileSystem fs;
+        fs.growsAfterRead = c.growsAfterRead;
+        fs.readEndsAfter = c.readEndsAfter;
+        std::string message;
+        try {
+            LineReader reader(path, fs);
+            while (reader.NextPiece()) continue;
+        } catch (const FileError& error) {
+            message = error.what();
+        }
+        EXPECT_EQ(message, "Cannot read the input file " + path +
+                               ": the file changed while it was read");
+    }
+}
+
 // A pipe would wait for a writer forever; it is refused before any read.
 TEST(LineReader, RefusesWhatIsNoRegularFile) {
     const test::TempFolder folder;

@@ -20,63 +20,90 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// An output keeps the bytes as written, through the buffer or past it. Its temporary file is
-// private while it is written; the output then gets the permissions of the file it replaces if
-// the user owns it, else those of the input, never more than the umask allows. A single output
-// is synced by itself before its rename, and its folder after.
+// An output keeps the bytes as written, through the buffer or past it. It gets the permissions
+// of the file it replaces if the user owns it, else those of the input, never more than the
+// umask allows. Its temporary file is created with them unless others could write into it so,
+// or the umask would take some away: then it is private until its last byte is written. A
+// single output is synced by itself before its rename, and its folder after.
 TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) {
-    const mode_t umaskBefore = umask(022);
     // clang-format off
-    const struct { const char* name; std::optional<mode_t> oldMode; uid_t owner; mode_t inputMode, expected; } cases[] = {
-        {"a private output stays private", 0600, geteuid(), 0644, 0600},
-        {"no group write the umask takes away", 0666, geteuid(), 0644, 0644},
-        {"nothing from a 0600 file someone else planted", 0600, 65534, 0644, 0644},
-        {"a new output from a private input is private", std::nullopt, 0, 0600, 0600},
-        {"a new output has the input's permissions less the umask", std::nullopt, 0, 0666, 0644},
+    const struct { const char* name; std::optional<mode_t> oldMode; uid_t owner; mode_t inputMode, umask, created, expected; const char* calls; } cases[] = {
+        {"a private output stays private", 0600, geteuid(), 0644, 022, 0600, 0600, "open-folder write write write fsync rename fsync "},
+        {"no group write the umask takes away", 0666, geteuid(), 0644, 022, 0644, 0644, "open-folder write write write fsync rename fsync "},
+        {"nothing from a 0600 file someone else planted", 0600, 65534, 0644, 022, 0644, 0644, "open-folder write write write fsync rename fsync "},
+        {"a new output from a private input is private", std::nullopt, 0, 0600, 022, 0600, 0600, "open-folder write write write fsync rename fsync "},
+        {"a new output has the input's permissions less the umask", std::nullopt, 0, 0666, 022, 0644, 0644, "open-folder write write write fsync rename fsync "},
+        {"an output others may write is private until written", std::nullopt, 0, 0664, 002, 0600, 0664, "open-folder write write write fchmod fsync rename fsync "},
+        {"a replaced file's read bits the umask would take away", 0644, geteuid(), 0600, 077, 0600, 0644, "open-folder write write write fchmod fsync rename fsync "},
     };
     // clang-format on
     const std::string big(300 * 1024, 'x');  // more than the buffer holds
     for (const auto& c : cases) {
         if (c.oldMode && c.owner != geteuid() && geteuid() != 0) continue;  // only root can chown
+        SCOPED_TRACE(c.name);
         const TempFolder folder;
         const std::string output = folder.Path("Song_D.txt");
+        struct stat replaced {};
         if (c.oldMode) {
             folder.Write("Song_D.txt", "old");
             ASSERT_EQ(chmod(output.c_str(), *c.oldMode), 0);
             ASSERT_EQ(chown(output.c_str(), c.owner, c.owner), 0);
+            ASSERT_EQ(lstat(output.c_str(), &replaced), 0);
         }
+        const mode_t umaskBefore = umask(c.umask);
         FaultyFileSystem fs;
         OutputSet set(fs);
-        auto file = set.Create(output, c.inputMode);
+        auto file = set.Create(output, c.inputMode, c.oldMode ? &replaced : nullptr);
         file->Write("{title: A}\n");
         file->WriteLine("^C");
         file->Write(big);
         file->Write("\r");
         set.Add(std::move(file));
-        EXPECT_TRUE(set.Publish().empty()) << c.name;
-        EXPECT_EQ(ReadBytes(output), "{title: A}\n^C\r\n" + big + "\r") << c.name;
-        EXPECT_EQ(int(std::filesystem::status(output).permissions()), int(c.expected)) << c.name;
-        EXPECT_EQ(fs.createModes, (std::vector<mode_t>{0600, 0600})) << c.name;
-        EXPECT_EQ(fs.calls, "write write write fchmod fsync rename fsync ") << c.name;
+        EXPECT_TRUE(set.Publish().empty());
+        umask(umaskBefore);
+        EXPECT_EQ(ReadBytes(output), "{title: A}\n^C\r\n" + big + "\r");
+        EXPECT_EQ(int(std::filesystem::status(output).permissions()), int(c.expected));
+        EXPECT_EQ(fs.createModes, (std::vector<mode_t>{0600, c.created}));
+        EXPECT_EQ(fs.calls, c.calls);
     }
-    umask(umaskBefore);
 }
 
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
+// The faults a row sets in FaultyFileSystem, each named as its switch there.
+struct Faults {
+    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0,
+        folderOpenError = 0, writebackError = 0;
+    std::size_t takenBeforeLock = FaultyFileSystem::kNoLimit;
+};
+
+void Apply(const Faults& faults, FaultyFileSystem& fs) {
+    fs.fsyncError = faults.fsyncError;
+    fs.closeError = faults.closeError;
+    fs.renameError = faults.renameError;
+    fs.syncfsError = faults.syncfsError;
+    fs.flockError = faults.flockError;
+    fs.folderOpenError = faults.folderOpenError;
+    fs.writebackError = faults.writebackError;
+    fs.takenBeforeLock = faults.takenBeforeLock;
+}
+
 // The messages ("{dir}" for the folder) and the folder's contents afterwards.
 // clang-format off
-struct SetCase { const char* name; Texts outputs; void (*breakIt)(FaultyFileSystem&); Texts messages; std::string contents; };
+struct SetCase { const char* name; Texts outputs; Faults faults; Texts messages; std::string contents; };
 const SetCase kSetCases[] = {
-    {"a set puts every output in place", kAB, [](FaultyFileSystem&) {}, {}, "A_D.txt=A B_D.txt=B"},
-    {"a failed syncfs keeps every old output", kAB, [](FaultyFileSystem& fs) { fs.syncfsError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a failed fsync of a set of one keeps its old output", kA, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
-    {"a write that fails at close keeps that old output", kAB, [](FaultyFileSystem& fs) { fs.closeError = EDQUOT; }, {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
+    {"a set puts every output in place", kAB, {}, {}, "A_D.txt=A B_D.txt=B"},
+    {"a failed syncfs keeps every old output", kAB, {.syncfsError = EIO}, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed fsync of a set of one keeps its old output", kA, {.fsyncError = EIO}, {"Cannot write the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
+    {"a write that fails at close keeps that old output", kAB, {.closeError = EDQUOT}, {"Cannot write the output file {dir}/B_D.txt: Disk quota exceeded"}, "A_D.txt=A B_D.txt=old"},
     // a larger set syncs no file by itself: the failed fsync is its folder's
-    {"a failed folder sync is reported for the outputs put in place", kAB, [](FaultyFileSystem& fs) { fs.fsyncError = EIO; }, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
-    {"a failed rename keeps the old output", kA, [](FaultyFileSystem& fs) { fs.renameError = EACCES; }, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
-    {"a file that another run removed before it was locked is made again", kA, [](FaultyFileSystem& fs) { fs.takenBeforeLock = 1; }, {}, "A_D.txt=A B_D.txt=old"},
-    {"no output without a lock", kA, [](FaultyFileSystem& fs) { fs.flockError = ENOLCK; }, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
+    {"a failed folder sync is reported for the outputs put in place", kAB, {.fsyncError = EIO}, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
+    {"a failed rename keeps the old output", kA, {.renameError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
+    {"no output without a lock", kA, {.flockError = ENOLCK}, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
+    {"an output in a folder that cannot be read is written", kA, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=old"},
+    {"a set in a folder that cannot be read is written", kAB, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=B"},
+    {"a folder that cannot be read and a failed syncfs after the rename", kA, {.syncfsError = EIO, .folderOpenError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=old"},
+    {"a failed writeback hint is no failure", kA, {.writebackError = EIO}, {}, "A_D.txt=A B_D.txt=old"},
 };
 // clang-format on
 
@@ -87,7 +114,7 @@ Texts WriteSet(const TempFolder& folder, const Texts& names, FileSystem& fs) {
     OutputSet set(fs);
     for (const std::string& name : names) {
         try {
-            std::unique_ptr<AtomicOutputFile> output = set.Create(folder.Path(name), 0644);
+            std::unique_ptr<AtomicOutputFile> output = set.Create(folder.Path(name), 0644, nullptr);
             output->Write(name.substr(0, 1));
             set.Add(std::move(output));
         } catch (const FileError& failure) {
@@ -105,13 +132,40 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
         const TempFolder folder;
         for (const char* name : {"A_D.txt", "B_D.txt"}) folder.Write(name, "old");
         FaultyFileSystem fs;
-        c.breakIt(fs);
+        Apply(c.faults, fs);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
         std::string contents;  // "name=bytes" for every file, in name order
         for (const std::string& name : folder.Names())
             contents += (contents.empty() ? "" : " ") + name + "=" + ReadBytes(folder.Path(name));
         EXPECT_EQ(contents, c.contents) << c.name;
     }
+}
+
+// A set first creates its lock on the folder, again if another run removed it before it was
+// locked, then opens the folder for its sync before the first output is written there; a folder
+// that cannot be read is synced through its file system, with the lock's descriptor opened
+// before that write. createModes lists the files created: the lock, then the output.
+// clang-format off
+struct SyncCase { const char* name; Faults faults; std::vector<mode_t> createModes; std::string calls; };
+const SyncCase kSyncCases[] = {
+    {"a folder that can be read", {}, {0600, 0644}, "open-folder write fsync rename fsync "},
+    {"a folder that cannot be read", {.folderOpenError = EACCES}, {0600, 0644}, "write fsync rename syncfs "},
+    {"a lock that another run removed before it was locked", {.takenBeforeLock = 0}, {0600, 0600, 0644}, "open-folder write fsync rename fsync "},
+};
+// clang-format on
+
+TEST(OutputSet, LocksAndOpensAFolderBeforeItsFirstOutput) {
+    const mode_t umaskBefore = umask(022);
+    for (const SyncCase& c : kSyncCases) {
+        SCOPED_TRACE(c.name);
+        const TempFolder folder;
+        FaultyFileSystem fs;
+        Apply(c.faults, fs);
+        EXPECT_EQ(WriteSet(folder, kA, fs), Texts{});
+        EXPECT_EQ(fs.createModes, c.createModes);
+        EXPECT_EQ(fs.calls, c.calls);
+    }
+    umask(umaskBefore);
 }
 
 // Temporary files in the folder before an output is written there, as the test holds them.
@@ -151,8 +205,8 @@ TEST(OutputSet, RemovesTheTemporaryFilesOfKilledRunsOnlyAndSyncsEachFolderOnce) 
     FaultyFileSystem fs;
     EXPECT_EQ(WriteSet(folder, {"A_D.txt", "sub/B_D.txt", "C_D.txt"}, fs), Texts{});
     EXPECT_EQ(folder.Names(), kept);
-    EXPECT_EQ(fs.calls,
-              "write fchmod write fchmod write fchmod syncfs rename rename rename fsync fsync ");
+    EXPECT_EQ(fs.calls, "open-folder write open-folder write write syncfs rename rename rename fsync "
+                        "fsync ");
     for (const int fd : locks) close(fd);
 }
 
