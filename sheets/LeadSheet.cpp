@@ -6,6 +6,12 @@ namespace lw {
 
 namespace {
 
+// Whether a line is a chord line by its first piece: its first character is the whole marker.
+// A longer marker matches no line, an empty one only empty lines.
+bool IsChordLine(std::string_view firstPiece, bool endsLine, std::string_view marker) {
+    return firstPiece.substr(0, 1) == marker && (!marker.empty() || endsLine);
+}
+
 // A marker line anywhere makes a lead sheet, whatever else the file holds.
 class LeadSheetContent final : public SheetContent {
 public:
@@ -55,10 +61,6 @@ private:
 };
 
 }  // namespace
-
-bool IsChordLine(std::string_view firstPiece, bool endsLine, std::string_view marker) {
-    return firstPiece.substr(0, 1) == marker && (!marker.empty() || endsLine);
-}
 
 std::vector<std::string> LeadSheet::Patterns(const ModGlobals& globals) const {
     return {"*." + globals.FileExtension};

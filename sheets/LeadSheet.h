@@ -22,8 +22,4 @@ public:
     bool KeepsLineEnds() const override { return false; }
 };
 
-// Whether a line is a chord line by its first piece: its first character is the whole marker.
-// A longer marker matches no line, an empty one only empty lines.
-bool IsChordLine(std::string_view firstPiece, bool endsLine, std::string_view marker);
-
 }  // namespace lw
