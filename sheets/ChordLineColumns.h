@@ -9,8 +9,9 @@
 namespace lw {
 
 // Writes a chord line again word by word, each word in the column it started in wherever it
-// can, so that every chord stays over its syllable. Columns count characters: a UTF-8 sequence
-// is one, and so is a tab.
+// can, so that every chord stays over its syllable. Columns count characters (a UTF-8 sign is
+// one, and so is a tab), but notes and their names are ASCII: a moved word is as many
+// characters longer as it is bytes longer, so how far the words have shifted is told in bytes.
 class ChordLineColumns {
 public:
     // Writes into out, after what it holds, a new version of line.
@@ -27,9 +28,8 @@ public:
 private:
     std::string_view line_;
     std::string& out_;
-    std::size_t copied_ = 0;       // where the line is written up to
-    std::size_t lineColumn_ = 0;   // the column of copied_ in the line
-    std::size_t outColumn_ = 0;    // the column out has reached
+    std::size_t copied_ = 0;  // where the line is written up to
+    std::ptrdiff_t shift_ = 0;  // how much further right out has reached than copied_
     bool firstWord_ = true;
 };
 

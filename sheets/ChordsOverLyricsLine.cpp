@@ -78,6 +78,11 @@ bool IsNoChord(std::string_view word) {
 }
 
 bool IsChordLineWord(std::string_view word) {
+    // Most words of lyrics are told by their first byte.
+    const char first = word[0];
+    if (!IsMarkByte(first) && !IsX(first) && !IsDigit(first) && first != 'n' && first != 'N' &&
+        first != '[' && first != ']')
+        return false;
     if (word.size() == 1 && (IsX(word[0]) || word[0] == '[' || word[0] == ']')) return true;
     return std::ranges::all_of(word, IsMarkByte) || IsRepeatMark(word) || IsNoChord(word);
 }
