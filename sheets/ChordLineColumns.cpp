@@ -8,7 +8,7 @@ void ChordLineColumns::Add(const ChordLineWord& word, std::string_view chord) {
     const std::string_view gap = line_.substr(copied_, word.begin - copied_);
     // What comes before the first word (blanks, a label) is written as it is, and so is a run
     // of blanks that holds a tab: nobody can tell the column after a tab.
-    if (firstWord_ || gap.find('\t') != std::string_view::npos) {
+    if (firstWord_ || (hasTab_ && gap.find('\t') != std::string_view::npos)) {
         out_ += gap;
     } else {
         const auto blanks = std::max<std::ptrdiff_t>(std::ssize(gap) - shift_, 1);

@@ -15,7 +15,8 @@ namespace lw {
 class ChordLineColumns {
 public:
     // Writes into out, after what it holds, a new version of line.
-    ChordLineColumns(std::string_view line, std::string& out) : line_(line), out_(out) {}
+    ChordLineColumns(std::string_view line, std::string& out)
+        : line_(line), out_(out), hasTab_(line.find('\t') != std::string_view::npos) {}
 
     // Appends the blanks before word, then word with its chord written as chord. Words come in
     // the line's order. A word after a grown one takes the blanks it needs, leaving at least one
@@ -28,6 +29,7 @@ public:
 private:
     std::string_view line_;
     std::string& out_;
+    bool hasTab_;  // most lines have none, so their gaps need no search
     std::size_t copied_ = 0;  // where the line is written up to
     std::ptrdiff_t shift_ = 0;  // how much further right out has reached than copied_
     bool firstWord_ = true;
