@@ -29,8 +29,8 @@ public:
 private:
     std::string_view line_;
     std::string& out_;
-    bool hasTab_;  // most lines have none, so their gaps need no search
-    std::size_t copied_ = 0;  // where the line is written up to
+    bool hasTab_;               // most lines have none, so their gaps need no search
+    std::size_t copied_ = 0;    // where the line is written up to
     std::ptrdiff_t shift_ = 0;  // how much further right out has reached than copied_
     bool firstWord_ = true;
 };

@@ -16,9 +16,16 @@ namespace {
 
 // The words that start a key line, in small letters, [0, 10). é and à are UTF-8 and come in
 // both cases: é C3 A9, É C3 89, à C3 A0, À C3 80.
-constexpr std::array<std::string_view, 10> kKeyWords{
-    "key",    "tom",      "tono",           "tonalidad",      "tonart",
-    "tonality", "tonalit\xC3\xA9", "tonalit\xC3\x89", "tonalit\xC3\xA0", "tonalit\xC3\x80"};
+constexpr std::array<std::string_view, 10> kKeyWords{"key",
+                                                     "tom",
+                                                     "tono",
+                                                     "tonalidad",
+                                                     "tonart",
+                                                     "tonality",
+                                                     "tonalit\xC3\xA9",
+                                                     "tonalit\xC3\x89",
+                                                     "tonalit\xC3\xA0",
+                                                     "tonalit\xC3\x80"};
 
 // Labels of lines that name strings or a fret, not chords, in small letters, [0, 6). ó is
 // C3 B3, Ó C3 93.
@@ -34,8 +41,18 @@ constexpr bool IsX(char c) { return c == 'x' || c == 'X'; }
 // The bytes that bar and rhythm marks are made of.
 constexpr bool IsMarkByte(char c) {
     switch (c) {
-        case '|': case '/': case '\\': case '-': case '.': case '%': case ':': case '*':
-        case '~': case '(': case ')': case ',':
+        case '|':
+        case '/':
+        case '\\':
+        case '-':
+        case '.':
+        case '%':
+        case ':':
+        case '*':
+        case '~':
+        case '(':
+        case ')':
+        case ',':
             return true;
         default:
             return false;
@@ -49,8 +66,8 @@ std::size_t WordEnd(std::string_view text, std::size_t p, bool stopAtColon) {
 }
 
 bool IsOneOf(std::string_view word, std::span<const std::string_view> smallWords) {
-    return std::ranges::any_of(smallWords,
-                               [&](std::string_view small) { return EqualsIgnoringCase(word, small); });
+    return std::ranges::any_of(
+        smallWords, [&](std::string_view small) { return EqualsIgnoringCase(word, small); });
 }
 
 std::string_view WithoutParentheses(std::string_view text) {
@@ -100,10 +117,9 @@ std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
     while (end > begin && word[end - 1] == '*') --end;
     if (end == begin) return std::nullopt;
     const bool open = word[begin] == '(', close = word[end - 1] == ')';
-    const std::array<TextSpan, 4> tries{TextSpan{begin, end - begin},
-                                        TextSpan{begin + open, end - begin - open},
-                                        TextSpan{begin, end - begin - close},
-                                        TextSpan{begin + open, end - begin - open - close}};
+    const std::array<TextSpan, 4> tries{
+        TextSpan{begin, end - begin}, TextSpan{begin + open, end - begin - open},
+        TextSpan{begin, end - begin - close}, TextSpan{begin + open, end - begin - open - close}};
     for (const TextSpan& chord : tries)
         if (chord.size > 0 && chord.size < word.size() &&
             ReadsAsChord(word.substr(chord.begin, chord.size), notation))

@@ -21,11 +21,16 @@ constexpr Notation L = Notation::Letters, D = Notation::Degrees;
 
 // A run as planning builds it: the chords' notation, step and names ('#', 'b', or 'd' for
 // degrees), and the step of the key lines' rewriter, if there is one.
-struct Run { Notation notation; int step; char names; std::optional<int> keyStep; };
-const Run kGToD{L, 7, '#', 7};              // By Key from G to D
-const Run kGToBb{L, 3, 'b', 3};             // By Key from G to Bb
-const Run kDownAStep{L, -1, '#', -1};       // By Key from F to E
-const Run kDToE{L, 2, '#', 2};              // By Key from D to E
+struct Run {
+    Notation notation;
+    int step;
+    char names;
+    std::optional<int> keyStep;
+};
+const Run kGToD{L, 7, '#', 7};         // By Key from G to D
+const Run kGToBb{L, 3, 'b', 3};        // By Key from G to Bb
+const Run kDownAStep{L, -1, '#', -1};  // By Key from F to E
+const Run kDToE{L, 2, '#', 2};         // By Key from D to E
 const Run kGToFiguredBass{L, -10, 'd', std::nullopt};
 const Run kFiguredBassToD{D, 5, '#', std::nullopt};
 
