@@ -37,7 +37,8 @@ void ChordsOverLyricsSheetGenerator::AppendChordsOverLyrics(std::string& sheet) 
         if (i > 0) lyrics += ' ';
         if (i == 0 || Below(3) == 0) {
             const std::size_t column = Columns(lyrics);
-            const std::size_t at = chordsColumns == 0 ? column : std::max(column, chordsColumns + 1);
+            const std::size_t at =
+                chordsColumns == 0 ? column : std::max(column, chordsColumns + 1);
             chords.append(at - chordsColumns, ' ');
             const std::string_view chord = PickChord();
             chords += chord;

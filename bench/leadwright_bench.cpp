@@ -111,9 +111,9 @@ void ChordsOverLyricsByKey(benchmark::State& state, std::string input, std::stri
         LineReader reader(input, SystemFileSystem());
         OutputSet outputs(SystemFileSystem());
         auto writer = outputs.Create(output, 0644, nullptr);
-        ChordsOverLyricsRewriter rewriter(ChordLineRewriter(Notation::Letters, 2, sharps, messenger),
-                                          Notation::Letters,
-                                          ChordLineRewriter(Notation::Letters, 2, sharps, messenger));
+        ChordsOverLyricsRewriter rewriter(
+            ChordLineRewriter(Notation::Letters, 2, sharps, messenger), Notation::Letters,
+            ChordLineRewriter(Notation::Letters, 2, sharps, messenger));
         std::string converted;
         while (const auto piece = reader.NextPiece()) {
             rewriter.Rewrite(piece->bytes, piece->end != LineEnd::Continues, converted, messenger);

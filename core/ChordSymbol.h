@@ -30,7 +30,7 @@ std::optional<ChordSymbolNotes> ReadChordSymbol(std::string_view text, Notation 
 
 // Whether a chord symbol can start with the byte first: a root, a "/" or a "(". Most words
 // that are no chord ("|", "x2", "Chorus") are told at once.
-inline bool MayStartChordSymbol(char first, Notation notation) {
+constexpr bool MayStartChordSymbol(char first, Notation notation) {
     if (first == '/' || first == '(') return true;
     if (notation == Notation::Letters) return first >= 'A' && first <= 'G';
     return first == 'I' || first == 'V' || first == 'b';

@@ -9,12 +9,14 @@
 namespace lw {
 
 // Writes a chord line again word by word, each word in the column it started in wherever it
-// can, so that every chord stays over its syllable. Columns count characters: a UTF-8 sequence
-// is one, and so is a tab.
+// can, so that every chord stays over its syllable. Columns count characters (a UTF-8 sign is
+// one, and so is a tab), but notes and their names are ASCII: a moved word is as many
+// characters longer as it is bytes longer, so how far the words have shifted is told in bytes.
 class ChordLineColumns {
 public:
     // Writes into out, after what it holds, a new version of line.
-    ChordLineColumns(std::string_view line, std::string& out) : line_(line), out_(out) {}
+    ChordLineColumns(std::string_view line, std::string& out)
+        : line_(line), out_(out), hasTab_(line.find('\t') != std::string_view::npos) {}
 
     // Appends the blanks before word, then word with its chord written as chord. Words come in
     // the line's order. A word after a grown one takes the blanks it needs, leaving at least one
@@ -27,9 +29,9 @@ public:
 private:
     std::string_view line_;
     std::string& out_;
-    std::size_t copied_ = 0;       // where the line is written up to
-    std::size_t lineColumn_ = 0;   // the column of copied_ in the line
-    std::size_t outColumn_ = 0;    // the column out has reached
+    bool hasTab_;               // most lines have none, so their gaps need no search
+    std::size_t copied_ = 0;    // where the line is written up to
+    std::ptrdiff_t shift_ = 0;  // how much further right out has reached than copied_
     bool firstWord_ = true;
 };
 

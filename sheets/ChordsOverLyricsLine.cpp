@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -15,9 +16,16 @@ namespace {
 
 // The words that start a key line, in small letters, [0, 10). é and à are UTF-8 and come in
 // both cases: é C3 A9, É C3 89, à C3 A0, À C3 80.
-constexpr std::array<std::string_view, 10> kKeyWords{
-    "key",    "tom",      "tono",           "tonalidad",      "tonart",
-    "tonality", "tonalit\xC3\xA9", "tonalit\xC3\x89", "tonalit\xC3\xA0", "tonalit\xC3\x80"};
+constexpr std::array<std::string_view, 10> kKeyWords{"key",
+                                                     "tom",
+                                                     "tono",
+                                                     "tonalidad",
+                                                     "tonart",
+                                                     "tonality",
+                                                     "tonalit\xC3\xA9",
+                                                     "tonalit\xC3\x89",
+                                                     "tonalit\xC3\xA0",
+                                                     "tonalit\xC3\x80"};
 
 // Labels of lines that name strings or a fret, not chords, in small letters, [0, 6). ó is
 // C3 B3, Ó C3 93.
@@ -26,15 +34,25 @@ constexpr std::array<std::string_view, 6> kNamingLabels{
 
 enum class WordKind { Chord, Mark, Other };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBarByte(char c) { return c == '|' || c == ':'; }
-bool IsX(char c) { return c == 'x' || c == 'X'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsBarByte(char c) { return c == '|' || c == ':'; }
+constexpr bool IsX(char c) { return c == 'x' || c == 'X'; }
 
 // The bytes that bar and rhythm marks are made of.
-bool IsMarkByte(char c) {
+constexpr bool IsMarkByte(char c) {
     switch (c) {
-        case '|': case '/': case '\\': case '-': case '.': case '%': case ':': case '*':
-        case '~': case '(': case ')': case ',':
+        case '|':
+        case '/':
+        case '\\':
+        case '-':
+        case '.':
+        case '%':
+        case ':':
+        case '*':
+        case '~':
+        case '(':
+        case ')':
+        case ',':
             return true;
         default:
             return false;
@@ -48,8 +66,8 @@ std::size_t WordEnd(std::string_view text, std::size_t p, bool stopAtColon) {
 }
 
 bool IsOneOf(std::string_view word, std::span<const std::string_view> smallWords) {
-    return std::ranges::any_of(smallWords,
-                               [&](std::string_view small) { return EqualsIgnoringCase(word, small); });
+    return std::ranges::any_of(
+        smallWords, [&](std::string_view small) { return EqualsIgnoringCase(word, small); });
 }
 
 std::string_view WithoutParentheses(std::string_view text) {
@@ -99,10 +117,9 @@ std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
     while (end > begin && word[end - 1] == '*') --end;
     if (end == begin) return std::nullopt;
     const bool open = word[begin] == '(', close = word[end - 1] == ')';
-    const std::array<TextSpan, 4> tries{TextSpan{begin, end - begin},
-                                        TextSpan{begin + open, end - begin - open},
-                                        TextSpan{begin, end - begin - close},
-                                        TextSpan{begin + open, end - begin - open - close}};
+    const std::array<TextSpan, 4> tries{
+        TextSpan{begin, end - begin}, TextSpan{begin + open, end - begin - open},
+        TextSpan{begin, end - begin - close}, TextSpan{begin + open, end - begin - open - close}};
     for (const TextSpan& chord : tries)
         if (chord.size > 0 && chord.size < word.size() &&
             ReadsAsChord(word.substr(chord.begin, chord.size), notation))
@@ -110,16 +127,48 @@ std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
     return std::nullopt;
 }
 
+// What a word may be by its first byte, a bit each: most words of lyrics are told at once.
+enum : std::uint8_t { kMayBeLetterChord = 1, kMayBeDegreeChord = 2, kMayBeChordLineWord = 4 };
+
+// The bits of each byte, [0, 256).
+constexpr std::array<std::uint8_t, 256> kFirstByte = [] {
+    std::array<std::uint8_t, 256> bits{};
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<char>(c);
+        const bool marks = IsBarByte(byte);  // bar marks may stand before a chord
+        if (marks || MayStartChordSymbol(byte, Notation::Letters)) bits[c] |= kMayBeLetterChord;
+        if (marks || MayStartChordSymbol(byte, Notation::Degrees)) bits[c] |= kMayBeDegreeChord;
+        if (IsMarkByte(byte) || IsX(byte) || IsDigit(byte) || byte == 'n' || byte == 'N' ||
+            byte == '[' || byte == ']')
+            bits[c] |= kMayBeChordLineWord;
+    }
+    return bits;
+}();
+
 // What word is; chord is where its chord sits in it when it is one.
 WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
-    // Most words of lyrics are told by their first byte.
-    if (MayStartChordSymbol(word[0], notation) || IsBarByte(word[0])) {
+    const std::uint8_t bits = kFirstByte[static_cast<unsigned char>(word[0])];
+    if (bits & (notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord)) {
         if (const std::optional<TextSpan> found = ChordInWord(word, notation)) {
             chord = *found;
             return WordKind::Chord;
         }
     }
+    if ((bits & kMayBeChordLineWord) == 0) return WordKind::Other;
     return IsChordLineWord(word) ? WordKind::Mark : WordKind::Other;
+}
+
+// How many words of line from p on may be chords by their first byte (chordBit of kFirstByte):
+// a bound that tells most lines of lyrics in one pass over their bytes.
+std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
+    std::size_t count = 0;
+    bool wordStart = true;
+    for (; p < line.size(); ++p) {
+        const char c = line[p];
+        count += wordStart && (kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0;
+        wordStart = IsBlank(c);
+    }
+    return count;
 }
 
 // The key name of a key line whose first non-blank byte is at start: a key word, optionally one
@@ -244,6 +293,8 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
     }
     // Comments are read on a line that starts like a chord line, after its first chord.
     const bool startsLikeChordLine = kind != WordKind::Other;
+    const std::uint8_t chordBit =
+        notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
     std::size_t chords = 0, others = 0;
     for (;;) {
         const bool comment = kind == WordKind::Other && startsLikeChordLine && chords > 0 &&
@@ -254,8 +305,13 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
             chord = {};
         } else if (kind == WordKind::Chord) {
             ++chords;
-        } else if (kind == WordKind::Other) {
-            ++others;
+        } else if (kind == WordKind::Other && ++others == 1) {
+            // No chord line any more; an almost chord line needs more chords than other words.
+            const std::size_t mayBeChords = chords + MayBeChords(line, end, chordBit);
+            if (mayBeChords < 2 || mayBeChords <= others) {
+                reading.words.clear();
+                return;
+            }
         }
         if (others == 0) reading.words.push_back({p, end - p, {p + chord.begin, chord.size}});
         p = SkipBlanks(line, end);

@@ -38,12 +38,12 @@ private:
     Notation notation_;
     std::optional<ChordLineRewriter> keys_;
 
-    std::string held_;        // the start of a line, never much more than kLongestChordLine
-    bool passing_ = false;    // copying the rest of a line too long to be a chord line
-    bool firstLine_ = true;   // a byte-order mark may start it
+    std::string held_;       // the start of a line, never much more than kLongestChordLine
+    bool passing_ = false;   // copying the rest of a line too long to be a chord line
+    bool firstLine_ = true;  // a byte-order mark may start it
     bool convertsLine_ = false;
-    ReadLine reading_;        // the last line read, its room for words kept
-    std::string scratch_;     // a moved key name
+    ReadLine reading_;     // the last line read, its room for words kept
+    std::string scratch_;  // a moved key name
 };
 
 }  // namespace lw

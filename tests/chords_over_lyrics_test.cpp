@@ -21,11 +21,16 @@ constexpr Notation L = Notation::Letters, D = Notation::Degrees;
 
 // A run as planning builds it: the chords' notation, step and names ('#', 'b', or 'd' for
 // degrees), and the step of the key lines' rewriter, if there is one.
-struct Run { Notation notation; int step; char names; std::optional<int> keyStep; };
-const Run kGToD{L, 7, '#', 7};              // By Key from G to D
-const Run kGToBb{L, 3, 'b', 3};             // By Key from G to Bb
-const Run kDownAStep{L, -1, '#', -1};       // By Key from F to E
-const Run kDToE{L, 2, '#', 2};              // By Key from D to E
+struct Run {
+    Notation notation;
+    int step;
+    char names;
+    std::optional<int> keyStep;
+};
+const Run kGToD{L, 7, '#', 7};         // By Key from G to D
+const Run kGToBb{L, 3, 'b', 3};        // By Key from G to Bb
+const Run kDownAStep{L, -1, '#', -1};  // By Key from F to E
+const Run kDToE{L, 2, '#', 2};         // By Key from D to E
 const Run kGToFiguredBass{L, -10, 'd', std::nullopt};
 const Run kFiguredBassToD{D, 5, '#', std::nullopt};
 
@@ -75,10 +80,12 @@ const RewriteCase kExamples[] = {
     {"chords over lyrics", kGToD, "G           G7        C        G\nAmazing grace, how sweet the sound", "D           D7        G        D\nAmazing grace, how sweet the sound", 4},
     {"slash chords and a grown one", kGToD, "G/B  Cadd9  D/F#  Em7", "D/F# Gadd9  A/C#  Bm7", 6},
     {"a label", kGToBb, "Intro: G  D  Em C", "Intro: Bb F  Gm Eb", 4},
+    {"a bracketed label", kGToD, "[Intro] G D Em C", "[Intro] D A Bm G", 4},
     {"bar and rhythm marks, a repeat", kGToD, "| G / / / | C . D7 . |  (x2)", "| D / / / | G . A7 . |  (x2)", 3},
     {"no chord", kGToD, "G  N.C.  C  x2", "D  N.C.  G  x2", 2},
     {"bar marks on chords", kGToD, "|Em | A/G  A7sus4||", "|Bm | E/D  E7sus4||", 4},
     {"parentheses, a muted hit", kGToD, "(Asus4 A)   D  (n.c.)  x", "(Esus4 E)   A  (n.c.)  x", 3},
+    {"a parenthesized label", kGToD, "(intro 4x) Am7 F7M", "(intro 4x) Em7 C7M", 2},
     {"a chord in spaced brackets, footnote stars", kGToD, "Em   C    [ G ]\nE  B*  A**", "Bm   G    [ D ]\nB  F#* E**", 6},
     {"key lines", kGToD, "Tom: G\nTonalit\xC3\xA9 originale : G", "Tom: D\nTonalit\xC3\xA9 originale : D", 2},
     {"a label and a chord", kGToD, "Play: G", "Play: D", 1},
@@ -183,7 +190,7 @@ const LineCase kLines[] = {
     {"no label before a chord", L, "G D |: Em C :|", LineKind::ChordLine, {"<G>", "<D>", "|:", "<Em>", "<C>", ":|"}},
     {"no label before a parenthesized chord", L, "(Asus4 A) D", LineKind::ChordLine, {"(<Asus4>", "<A)>", "<D>"}},
     {"chords with marks", L, "|Em Em| |:Em :|G A7sus4|| B* G** (E) G7(#5)", LineKind::ChordLine, {"|<Em>", "<Em>|", "|:<Em>", ":|<G>", "<A7sus4>||", "<B>*", "<G>**", "<(E)>", "<G7(#5)>"}},
-    {"a colon alone is no bar mark", L, "G A: C", LineKind::AlmostChordLine, {}},
+    {"colons alone are no bar marks", L, "G :C A:", LineKind::Lyrics, {}},
     {"chord-line words", L, "G | || |: :| / \\ - . % , ~ x X [ ] x2 2x X3 (x2) (2x) x12", LineKind::ChordLine, {"<G>", "|", "||", "|:", ":|", "/", "\\", "-", ".", "%", ",", "~", "x", "X", "[", "]", "x2", "2x", "X3", "(x2)", "(2x)", "x12"}},
     {"no chord in every spelling", L, "G N.C. N.C NC n.c. (N.C.) (nc) nC", LineKind::ChordLine, {"<G>", "N.C.", "N.C", "NC", "n.c.", "(N.C.)", "(nc)", "nC"}},
     {"three digits are no repeat", L, "G D x123", LineKind::AlmostChordLine, {}},
