@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Whole-process comparison: `cat FILE > OUT` against convert_file in each mode on the same
-# generated lead sheet, and By Key on a generated ChordPro songbook of the same size. Prints the
+# generated lead sheet, and By Key on a generated ChordPro songbook and chords-over-lyrics
+# songbook of the same size. Prints the
 # median wall time of RUNS runs as MB/s, as a share of cat's, and the peak RSS.
 # usage: bench/compare.sh [SIZE_MB] [BUILD_DIR] [RUNS]
 set -euo pipefail
@@ -17,7 +18,8 @@ trap 'rm -rf "$work"' EXIT
 "$bench" --generate letters "$work/Tune_C.txt" "$size_mb"
 "$bench" --generate degrees "$work/Twin_.txt" "$size_mb"
 "$bench" --generate chordpro "$work/Book.cho" "$size_mb"  # in C by its {key: C} directives
-cat "$work/Tune_C.txt" "$work/Twin_.txt" "$work/Book.cho" > /dev/null  # inputs in the page cache
+"$bench" --generate chords-over-lyrics "$work/Words.crd" "$size_mb"  # in C by its Key: C lines
+cat "$work/Tune_C.txt" "$work/Twin_.txt" "$work/Book.cho" "$work/Words.crd" > /dev/null  # cached
 
 # measure NAME INPUT OUTPUT COMMAND...: median wall time of $runs runs (standard output goes to
 # $work/stdout), then one run under GNU time for the peak RSS. $work/OUTPUT is removed after.
@@ -57,3 +59,4 @@ measure "convert_file to-figured-bass" Tune_C.txt Tune_.txt "$convert" to-figure
 measure "convert_file from-figured-bass" Twin_.txt Twin_D.txt \
     "$convert" from-figured-bass 7 Twin_.txt
 measure "convert_file by-key, ChordPro" Book.cho Book_D.cho "$convert" by-key 7 Book.cho
+measure "convert_file by-key, chords/lyrics" Words.crd Words_D.txt "$convert" by-key 7 Words.crd

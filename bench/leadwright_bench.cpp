@@ -194,22 +194,26 @@ bool ParseCount(std::string_view text, std::size_t& value) {
     return !text.empty() && parsed.ec == std::errc() && parsed.ptr == text.data() + text.size();
 }
 
-// leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB
+// leadwright_bench --generate letters|degrees|chordpro|chords-over-lyrics PATH SIZE_MB
 int Generate(int argc, char** argv) {
     const std::string_view kind = argc == 5 ? argv[2] : "";
     std::size_t megabytes = 0;
-    if ((kind != "letters" && kind != "degrees" && kind != "chordpro") ||
+    if ((kind != "letters" && kind != "degrees" && kind != "chordpro" &&
+         kind != "chords-over-lyrics") ||
         !ParseCount(argc == 5 ? argv[4] : "", megabytes)) {
-        std::fputs("usage: leadwright_bench --generate letters|degrees|chordpro PATH SIZE_MB\n",
-                   stderr);
+        std::fputs(
+            "usage: leadwright_bench --generate letters|degrees|chordpro|chords-over-lyrics "
+            "PATH SIZE_MB\n",
+            stderr);
         return 2;
     }
     const std::size_t bytes = megabytes * 1000 * 1000;
     const bool written =
-        kind == "chordpro"
-            ? WriteChordProSheet(argv[3], bytes)
-            : WriteLeadSheet(argv[3], bytes,
-                             kind == "letters" ? ChordNotation::Letters : ChordNotation::Degrees);
+        kind == "chordpro"             ? WriteChordProSheet(argv[3], bytes)
+        : kind == "chords-over-lyrics" ? WriteChordsOverLyricsSheet(argv[3], bytes)
+                                       : WriteLeadSheet(argv[3], bytes,
+                                                        kind == "letters" ? ChordNotation::Letters
+                                                                          : ChordNotation::Degrees);
     if (!written) {
         std::perror(argv[3]);
         return 1;
@@ -217,27 +221,35 @@ int Generate(int argc, char** argv) {
     return 0;
 }
 
-// leadwright_bench --generate-set FOLDER COUNT BYTES [lead-sheet|chordpro]: COUNT sheets of
-// about BYTES bytes each, each song its own: lead sheets Song0001_C.txt and on, or ChordPro
-// sheets Song0001.cho and on, whose key is in their {key: C} directive.
+// leadwright_bench --generate-set FOLDER COUNT BYTES [lead-sheet|chordpro|chords-over-lyrics]:
+// COUNT sheets of about BYTES bytes each, each song its own: lead sheets Song0001_C.txt and on,
+// ChordPro sheets Song0001.cho and on, whose key is in their {key: C} directive, or chords over
+// lyrics Song0001.crd and on, whose key is in their Key: C line.
 int GenerateSet(int argc, char** argv) {
     std::size_t count = 0, bytes = 0;
     const std::string_view kind = argc == 6 ? argv[5] : "lead-sheet";
     if ((argc != 5 && argc != 6) || !ParseCount(argv[3], count) || !ParseCount(argv[4], bytes) ||
-        (kind != "lead-sheet" && kind != "chordpro")) {
+        (kind != "lead-sheet" && kind != "chordpro" && kind != "chords-over-lyrics")) {
         std::fputs(
-            "usage: leadwright_bench --generate-set FOLDER COUNT BYTES [lead-sheet|chordpro]\n",
+            "usage: leadwright_bench --generate-set FOLDER COUNT BYTES "
+            "[lead-sheet|chordpro|chords-over-lyrics]\n",
             stderr);
         return 2;
     }
-    const bool chordPro = kind == "chordpro";
+    const bool chordPro = kind == "chordpro", chordsOverLyrics = kind == "chords-over-lyrics";
     for (std::size_t i = 1; i <= count; ++i) {
         char name[32];
-        std::snprintf(name, sizeof name, chordPro ? "/Song%04zu.cho" : "/Song%04zu_C.txt", i);
+        std::snprintf(name, sizeof name,
+                      chordPro           ? "/Song%04zu.cho"
+                      : chordsOverLyrics ? "/Song%04zu.crd"
+                                         : "/Song%04zu_C.txt",
+                      i);
         const std::string path = argv[2] + std::string(name);
         const auto seed = static_cast<std::uint32_t>(i);
-        if (!(chordPro
-                  ? WriteChordProSheet(path, bytes, ChordProSheetGenerator::kDefaultSeed + seed)
+        if (!(chordPro ? WriteChordProSheet(path, bytes, ChordProSheetGenerator::kDefaultSeed + seed)
+              : chordsOverLyrics
+                  ? WriteChordsOverLyricsSheet(path, bytes,
+                                               ChordsOverLyricsSheetGenerator::kDefaultSeed + seed)
                   : WriteLeadSheet(path, bytes, ChordNotation::Letters,
                                    LeadSheetGenerator::kDefaultSeed + seed))) {
             std::perror(path.c_str());
