@@ -335,14 +335,17 @@ void frmMain::mnuFileOpen_Click() {
         if (!plan || !host_->AskOkCancel("Any you ready to write the file?")) return;
         host_->StartWork();
         OutputSet output(SystemFileSystem());
-        if (!host_->WritingWithFewBoxes(
-                [&] { return ExecutePlan(*plan, globals_, *host_, output).has_value(); }))
+        std::optional<RunOutcome> run;
+        if (!host_->WritingWithFewBoxes([&] {
+                run = ExecutePlan(*plan, globals_, *host_, &output);
+                return run.has_value();
+            }))
             return;
         const std::vector<OutputSet::Failure> failures = output.Publish();
         for (const OutputSet::Failure& failure : failures) host_->ShowMessage(failure.message);
         // What goes with the written file, such as lines kept as lyrics.
         if (failures.empty())
-            for (const std::string& note : plan->outputNotes) host_->ShowMessage(note);
+            for (const std::string& note : run->outputNotes) host_->ShowMessage(note);
     });
     host_->EndWork();
 }

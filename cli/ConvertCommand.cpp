@@ -69,20 +69,18 @@ int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) 
     std::vector<std::size_t> printed;
     PrintMessages(plan, printed, messages);
     if (request.dryRun) {
-        for (const BatchFile& file : plan.files) {
-            if (file.fate != Fate::ToWrite) continue;
-            out << QuotedName(file.inputPath) << " -> " << QuotedName(file.plan->outputPath)
-                << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
-            // What would go with the written file.
-            for (const std::string& note : file.plan->outputNotes)
-                messages << QuotedName(file.inputPath) << ": " << MessageText(file, note) << '\n';
-        }
+        RehearseBatch(plan, host);
+        PrintMessages(plan, printed, messages);
+        for (const BatchFile& file : plan.files)
+            if (file.fate == Fate::ToWrite)
+                out << QuotedName(file.inputPath) << " -> " << QuotedName(file.plan->outputPath)
+                    << (file.plan->replacesFile ? " (replaces an existing file)\n" : "\n");
         return plan.Count(Fate::Refused) == 0 ? 0 : 1;
     }
     ExecuteBatch(plan, request.globals, host);
     PrintMessages(plan, printed, messages);
     for (const BatchFile& file : plan.files)
-        if ((file.fate == Fate::Written || file.fate == Fate::Replaced) && file.notesConverted == 0)
+        if ((file.fate == Fate::Written || file.fate == Fate::Replaced) && file.run.notesConverted == 0)
             messages << QuotedName(file.inputPath) << ": no chords found; the output is a copy\n";
     return plan.Count(Fate::Refused) == 0 ? 0 : 1;
 }

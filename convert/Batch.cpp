@@ -143,10 +143,9 @@ bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSyste
         }
         FileHost fileHost(host, file, progress);
         const bool ran = ShowingFailures(fileHost, [&] {
-            const std::optional<std::size_t> notes =
-                ExecutePlan(*file.plan, file.globals, fileHost, outputs, fs);
-            if (notes) {
-                file.notesConverted = *notes;
+            if (std::optional<RunOutcome> run =
+                    ExecutePlan(*file.plan, file.globals, fileHost, &outputs, fs)) {
+                file.run = std::move(*run);
                 added.push_back(&file);
             } else {
                 cancelled = true;
@@ -166,7 +165,7 @@ bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host, FileSyste
     for (BatchFile* file : added) {
         if (file->fate == Fate::Refused) continue;
         file->fate = file->plan->replacesFile ? Fate::Replaced : Fate::Written;
-        for (const std::string& note : file->plan->outputNotes) file->Record(note);
+        for (const std::string& note : file->run.outputNotes) file->Record(note);
         last = file;
     }
     if (last != nullptr) {
@@ -199,6 +198,21 @@ std::string Trimmed(std::string text) {
 }
 
 }  // namespace
+
+void RehearseBatch(BatchPlan& plan, RunHost& host, FileSystem& fs) {
+    for (BatchFile& file : plan.files) {
+        if (file.fate != Fate::ToWrite) continue;
+        FileHost fileHost(host, file, Progress{});
+        ModGlobals globals = file.globals;  // as planning left them, for the real run
+        const bool ran = ShowingFailures(fileHost, [&] {
+            if (std::optional<RunOutcome> run =
+                    ExecutePlan(*file.plan, globals, fileHost, nullptr, fs))
+                file.run = std::move(*run);
+        });
+        if (!ran) file.fate = Fate::Refused;
+        for (const std::string& note : file.run.outputNotes) file.Record(note);
+    }
+}
 
 BatchReport BatchQuestion(const BatchPlan& plan) {
     std::string text = "Output files to write: " + std::to_string(plan.Count(Fate::ToWrite)) +

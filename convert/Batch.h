@@ -30,7 +30,7 @@ struct BatchFile {
     std::optional<RunPlan> plan;
     ModGlobals globals;  // as the file's run leaves them
     Fate fate = Fate::Refused;
-    std::size_t notesConverted = 0;  // by a written file's run; none: its output is a copy
+    RunOutcome run{};  // what its run gave, once it ran
     std::vector<std::string> messages;
     std::size_t moreMessages = 0;
 
@@ -58,6 +58,10 @@ BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
 // file's run did. False when the user cancelled.
 bool ExecuteBatch(BatchPlan& plan, ModGlobals& globals, RunHost& host,
                   FileSystem& fs = SystemFileSystem());
+
+// Runs each planned file's conversion as ExecuteBatch would, but writes nothing: each file gets
+// the messages and notes of its writing, and one that cannot be read is refused. A dry run.
+void RehearseBatch(BatchPlan& plan, RunHost& host, FileSystem& fs = SystemFileSystem());
 
 // A message of the window with its details: one line per chosen file.
 struct BatchReport {

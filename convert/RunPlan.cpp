@@ -201,18 +201,18 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                    KeysRewriter(globals, *conversion, *keys, host),
                    globals.ChordLineMarker,
                    conversion->step,
-                   sheet->content->OutputNotes(),
                    exists,
                    exists ? std::optional(entry) : std::nullopt};
 }
 
-std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
-                                       OutputSet& outputs, FileSystem& fs) {
+std::optional<RunOutcome> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                      OutputSet* outputs, FileSystem& fs) {
     LineReader input(plan.inputPath, fs);
     input.CheckSameFileAs(plan.input);
-    std::unique_ptr<AtomicOutputFile> output =
-        outputs.Create(plan.outputPath, input.Identity().st_mode,
-                       plan.outputEntryInfo ? &*plan.outputEntryInfo : nullptr);
+    std::unique_ptr<AtomicOutputFile> output;
+    if (outputs)
+        output = outputs->Create(plan.outputPath, input.Identity().st_mode,
+                                 plan.outputEntryInfo ? &*plan.outputEntryInfo : nullptr);
     const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
         {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
     const bool keepsLineEnds = plan.kind->KeepsLineEnds();
@@ -234,7 +234,7 @@ std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals,
         // A kind that keeps line ends adds none after a last line that has none.
         if (endsLine) converted += keepsLineEnds ? LineEndBytes(piece->end) : "\r\n";
         if (converted.size() >= kOutputBlock) {  // written a block at a time
-            output->Write(converted);
+            if (output) output->Write(converted);
             converted.clear();
         }
         if (notes > 0 && notesConverted == 0)
@@ -247,9 +247,11 @@ std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals,
             nextReport = input.BytesRead() + kProgressEvery;
         }
     }
-    output->Write(converted);
-    outputs.Add(std::move(output));
-    return notesConverted;
+    if (outputs) {
+        output->Write(converted);
+        outputs->Add(std::move(output));
+    }
+    return RunOutcome{notesConverted, sheet->OutputNotes()};
 }
 
 }  // namespace lw

@@ -46,7 +46,6 @@ struct RunPlan {
     std::optional<ChordLineRewriter> keys;  // moves the sheet's own keys; none keeps them
     std::string chordLineMarker;
     int step;  // the interval StepSemitones records once a note has been converted
-    std::vector<std::string> outputNotes;  // messages that go with the written file
     bool replacesFile;                      // a file of the output's name exists now
     std::optional<struct stat> outputEntryInfo;  // what lstat told of it, for its permissions
 };
@@ -63,11 +62,17 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                                const std::string& inputPath, RunHost& host,
                                FileSystem& fs = SystemFileSystem());
 
+// What a run gives besides its output.
+struct RunOutcome {
+    std::size_t notesConverted;             // none: the output is a copy
+    std::vector<std::string> outputNotes;  // messages that go with the written file
+};
+
 // Streams the input into a new output file, rewriting every chord line, and hands the
-// finished file to outputs, which puts it in place with the rest of its set. Gives how many
-// notes it converted (none: the output is a copy), or nothing when the host cancelled: nothing
-// is handed over then. Throws FileError.
-std::optional<std::size_t> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
-                                       OutputSet& outputs, FileSystem& fs = SystemFileSystem());
+// finished file to outputs, which puts it in place with the rest of its set; without outputs,
+// a rehearsal, nothing is written. Nothing when the host cancelled: nothing is handed over
+// then. Throws FileError.
+std::optional<RunOutcome> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
+                                      OutputSet* outputs, FileSystem& fs = SystemFileSystem());
 
 }  // namespace lw

@@ -10,6 +10,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Almost chord lines that the note names by number; a generated sheet could hold millions.
+constexpr std::size_t kKeptLinesNamed = 100;
+
 }  // namespace
 
 ChordsOverLyricsRewriter::ChordsOverLyricsRewriter(std::optional<ChordLineRewriter> chords,
@@ -24,6 +27,22 @@ ChordsOverLyricsRewriter::ChordsOverLyricsRewriter(std::optional<ChordLineRewrit
 // line, what is held and the rest of the line are copied as they come.
 std::size_t ChordsOverLyricsRewriter::Rewrite(std::string_view piece, bool endsLine,
                                               std::string& out, Messenger& messenger) {
+    const std::size_t notes = RewritePiece(piece, endsLine, out, messenger);
+    linesEnded_ += endsLine;
+    return notes;
+}
+
+std::vector<std::string> ChordsOverLyricsRewriter::OutputNotes() const {
+    if (keptLines_ == 0) return {};
+    std::string note = keptLines_ == 1 ? "Kept as lyrics: line " : "Kept as lyrics: lines ";
+    note += keptNumbers_;
+    if (keptLines_ > kKeptLinesNamed)
+        note += " and " + std::to_string(keptLines_ - kKeptLinesNamed) + " more";
+    return {note};
+}
+
+std::size_t ChordsOverLyricsRewriter::RewritePiece(std::string_view piece, bool endsLine,
+                                                   std::string& out, Messenger& messenger) {
     if (!chords_ || passing_) {
         out += piece;
         if (endsLine) {
@@ -60,6 +79,8 @@ std::size_t ChordsOverLyricsRewriter::RewriteLine(std::string_view line, std::st
     firstLine_ = false;
     ReadChordsOverLyricsLine(line, notation_, reading_);
     convertsLine_ = reading_.kind == LineKind::ChordLine || reading_.kind == LineKind::KeyLine;
+    if (reading_.kind == LineKind::AlmostChordLine && ++keptLines_ <= kKeptLinesNamed)
+        keptNumbers_ += (keptLines_ == 1 ? "" : ", ") + std::to_string(linesEnded_ + 1);
     if (reading_.kind == LineKind::ChordLine) return RewriteChordLine(line, out, messenger);
     if (reading_.kind != LineKind::KeyLine || !keys_) {
         out += line;

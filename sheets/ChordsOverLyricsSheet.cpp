@@ -12,12 +12,9 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// Lines kept as lyrics that the message names; a generated sheet could hold millions.
-constexpr std::size_t kLinesNamed = 100;
-
-// What a sheet's content says of chords over lyrics: a chord line shows one, the first key line
-// is its key, and every almost chord line is named to the user. A line longer than any chord
-// line is lyrics, so no more of a line is held than that.
+// What a sheet's content says of chords over lyrics: a chord line shows one, and the first key
+// line is its key; once both are read, nothing more is. A line longer than any chord line is
+// lyrics, so no more of a line is held than that.
 class ChordsOverLyricsContent final : public SheetContent {
 public:
     explicit ChordsOverLyricsContent(Notation notation) : notation_(notation) {}
@@ -30,41 +27,29 @@ public:
             if (!endsLine) return;
             line = held_;
         }
-        ++lineNumber_;
-        if (lineNumber_ == 1 && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
+        if (firstLine_ && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
+        firstLine_ = false;
         if (line.size() <= kLongestChordLine) Read(line);
         held_.clear();
     }
     bool ShowsKind() const override { return shows_; }
-    bool Done() const override { return false; }  // an almost chord line may come at the end
+    bool Done() const override { return shows_ && key_; }
     Key FirstKey() const override { return {key_, key_.has_value()}; }
-
-    std::vector<std::string> OutputNotes() const override {
-        if (keptLines_ == 0) return {};
-        std::string note = keptLines_ == 1 ? "Kept as lyrics: line " : "Kept as lyrics: lines ";
-        note += named_;
-        if (keptLines_ > kLinesNamed)
-            note += " and " + std::to_string(keptLines_ - kLinesNamed) + " more";
-        return {note};
-    }
 
 private:
     void Read(std::string_view line) {
-        const ReadLine read = ReadChordsOverLyricsLine(line, notation_);
-        if (read.kind == LineKind::ChordLine) shows_ = true;
-        if (read.kind == LineKind::KeyLine && !key_)
-            key_ = ParseKeyName(line.substr(read.key.begin, read.key.size));
-        if (read.kind == LineKind::AlmostChordLine && ++keptLines_ <= kLinesNamed)
-            named_ += (keptLines_ == 1 ? "" : ", ") + std::to_string(lineNumber_);
+        ReadChordsOverLyricsLine(line, notation_, read_);
+        if (read_.kind == LineKind::ChordLine) shows_ = true;
+        if (read_.kind == LineKind::KeyLine && !key_)
+            key_ = ParseKeyName(line.substr(read_.key.begin, read_.key.size));
     }
 
     Notation notation_;
+    ReadLine read_;  // its room for words kept from line to line
     std::string held_;
-    std::size_t lineNumber_ = 0;
+    bool firstLine_ = true;
     bool shows_ = false;
     std::optional<SheetKey> key_;
-    std::size_t keptLines_ = 0;
-    std::string named_;  // the numbers of the first kLinesNamed lines kept as lyrics
 };
 
 }  // namespace

@@ -37,9 +37,6 @@ public:
         bool named = false;
     };
     virtual Key FirstKey() const { return {}; }
-
-    // Messages that go with the written file, never with a refused one.
-    virtual std::vector<std::string> OutputNotes() const { return {}; }
 };
 
 // What a run needs of the sheet's key.

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/Messenger.h"
 
@@ -22,6 +23,9 @@ public:
     // Whether the line of the last piece is one the kind converts, such as a chord line, so
     // that the window shows what it became.
     virtual bool ConvertsLine() const { return true; }
+
+    // Messages that go with the written file, once every line has been rewritten.
+    virtual std::vector<std::string> OutputNotes() const { return {}; }
 };
 
 }  // namespace lw

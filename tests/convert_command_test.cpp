@@ -24,6 +24,7 @@ std::string Convert(std::vector<std::string_view> args) {
     for (const std::string& sheet : sheets) folder.Write(sheet, "^C Am/E\r\n");
     folder.Write("Quartz_G.cho", "{key: H}\n[G]x\n");
     folder.Write("W.crd", "Key: C\nC    Am\nC D Riff\n");
+    folder.Write("U_.txt", "^IIII\r\n");
     std::filesystem::create_hard_link(folder.Path("A_C.txt"), folder.Path("H_C.txt"));
     std::filesystem::create_symlink("A_C.txt", folder.Path("L_C.txt"));
     std::filesystem::create_directory_symlink(".", folder.Path("link"));
@@ -69,6 +70,7 @@ const CommandRun kRuns[] = {
     {"the names of one file are converted each", {"by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt"}, "0|||A_D.txt H_D.txt L_D.txt "},
     {"a key directive that names no key refuses the sheet", {"--dry-run", "by-key", "D", "Quartz_G.cho"}, "1||Quartz_G.cho: ERROR! Key not found in input filename or {key} directive...\n|"},
     {"an output with a line break is quoted in the message", {"by-key", "Eb", "N\nL_C.txt"}, "1||'N'$'\\n''L_C.txt': Cannot save the output file 'N'$'\\n''L_Eb.txt': Is a directory\n|"},
+    {"--dry-run shows the messages the writing would give", {"--dry-run", "from-figured-bass", "Bb", "U_.txt"}, "0|U_.txt -> U_Bb.txt\n|U_.txt: ERROR! Code not found, GetCodeFromChordRoman(), IIII\n|"},
     {"chords over lyrics: --dry-run names the line kept as lyrics", {"--dry-run", "by-key", "D", "W.crd"}, "0|W.crd -> W_D.txt\n|W.crd: Kept as lyrics: line 3\n|"},
     {"chords over lyrics: the line kept as lyrics told after the writing", {"by-key", "D", "W.crd"}, "0||W.crd: Kept as lyrics: line 3\n|W_D.txt "},
     {"--format=chords-over-lyrics reads a lead sheet's lines as lyrics", {"--format=chords-over-lyrics", "by-key", "D", "A_C.txt"}, "0||A_C.txt: no chords found; the output is a copy\n|A_D.txt "},

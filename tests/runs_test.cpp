@@ -59,7 +59,7 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
         const std::optional<RunPlan> plan =
             PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
         OutputSet output(fs);
-        if (!plan || !ExecutePlan(*plan, globals, outcome.host, output, fs)) return;
+        if (!plan || !ExecutePlan(*plan, globals, outcome.host, &output, fs)) return;
         for (const OutputSet::Failure& failure : output.Publish())
             outcome.host.ShowMessage(failure.message);
     });
