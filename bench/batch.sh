@@ -2,8 +2,8 @@
 # Many sheets at once: COUNT generated lead sheets of about 2 KB converted By Key to D by one
 # leadwright-convert call (median of RUNS) against a shell loop of one call per sheet, the peak
 # RSS of one call over 100 and over COUNT sheets, and File, Convert Several through the real
-# window offscreen on the same sheets; then the same for COUNT ChordPro sheets of about 2 KB,
-# without the loop. The sheets live in fresh folders under /var/tmp (a real disk, so the syncs
+# window offscreen on the same sheets; then the same for COUNT ChordPro sheets and COUNT sheets
+# of chords over lyrics of about 2 KB, without the loop. The sheets live in fresh folders under /var/tmp (a real disk, so the syncs
 # cost what they cost), removed at the end.
 # usage: bench/batch.sh [BUILD_DIR] [COUNT] [RUNS]
 set -euo pipefail
@@ -19,11 +19,12 @@ done
 
 work=$(mktemp -d /var/tmp/leadwright-batch-XXXXXX)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/all" "$work/hundred" "$work/chordpro"
+mkdir "$work/all" "$work/hundred" "$work/chordpro" "$work/col"
 "$build/bench/leadwright_bench" --generate-set "$work/all" "$count" 2000
 "$build/bench/leadwright_bench" --generate-set "$work/hundred" 100 2000
 "$build/bench/leadwright_bench" --generate-set "$work/chordpro" "$count" 2000 chordpro
-cat "$work"/all/* "$work"/chordpro/* > /dev/null
+"$build/bench/leadwright_bench" --generate-set "$work/col" "$count" 2000 chords-over-lyrics
+cat "$work"/all/* "$work"/chordpro/* "$work"/col/* > /dev/null
 
 # seconds FOLDER SCRIPT: wall time of one run of SCRIPT in FOLDER, its outputs removed first.
 seconds() {
@@ -40,20 +41,22 @@ peak() {
     # shellcheck disable=SC2086  # PATTERN is a glob
     /usr/bin/time -f %M "$convert" by-key D "$1"/$2 2>&1 >/dev/null | tail -1
 }
-# window FOLDER [chordpro]: File, Convert Several on the sheets of FOLDER. From / so that the
+# window FOLDER [PATTERN]: File, Convert Several on the sheets of FOLDER. From / so that the
 # window's file dialog does not start out in the sheets' folder.
 window() {
     rm -f "$1"/*_D.*
     (cd / && "$several" "$@" 2>/dev/null | head -1)
 }
 
-# Lead sheets and ChordPro sheets take turns, so that both meet the same load.
+# The three kinds of sheet take turns, so that all meet the same load.
 for ((i = 0; i < runs; i++)); do
     seconds "$work/all" '"$convert" by-key D Song*_C.txt' >> "$work/lead-times"
     seconds "$work/chordpro" '"$convert" by-key D Song*.cho' >> "$work/chordpro-times"
+    seconds "$work/col" '"$convert" by-key D Song*.crd' >> "$work/col-times"
 done
 one=$(median < "$work/lead-times")
 chordpro=$(median < "$work/chordpro-times")
+col=$(median < "$work/col-times")
 loop=$(seconds "$work/all" 'for f in Song*_C.txt; do "$convert" by-key D "$f"; done')
 echo "$count lead sheets of about 2 KB, $(nproc) cores, $(df -T "$work" | awk 'NR == 2 { print $2 }')"
 awk -v n="$count" -v a="$one" -v b="$loop" 'BEGIN {
@@ -68,4 +71,11 @@ awk -v a="$one" -v c="$chordpro" 'BEGIN {
     printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
            c / 1e6, c / a }'
 echo "peak RSS over $count sheets:    $(peak "$work/chordpro" 'Song*.cho') KB"
-echo "File, Convert Several:        $(window "$work/chordpro" chordpro)"
+echo "File, Convert Several:        $(window "$work/chordpro" '*.cho')"
+
+echo "$count sheets of chords over lyrics of about 2 KB, key in a Key: C line"
+awk -v a="$one" -v c="$col" 'BEGIN {
+    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
+           c / 1e6, c / a }'
+echo "peak RSS over $count sheets:    $(peak "$work/col" 'Song*.crd') KB"
+echo "File, Convert Several:        $(window "$work/col" '*.crd')"

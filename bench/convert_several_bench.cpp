@@ -1,9 +1,9 @@
-// Times File, Convert Several of the window over every *_C.txt sheet of a folder, or with
-// "chordpro" every *.cho sheet, By Key to "D (Bm)", through the real widgets: the menu command,
-// Qt's own file dialog on the filter entry of those sheets with every sheet selected (or with
-// TYPED set, their names typed into it), the question and the summary each answered with OK.
+// Times File, Convert Several of the window over every *_C.txt sheet of a folder, or every sheet
+// PATTERN names ("*.cho"), By Key to "D (Bm)", through the real widgets: the menu command, Qt's
+// own file dialog on its entry of every kind of sheet with every sheet selected (or with TYPED
+// set, their names typed into it), the question and the summary each answered with OK.
 // Offscreen unless QT_QPA_PLATFORM says otherwise.
-//   convert_several_bench FOLDER [chordpro]
+//   convert_several_bench FOLDER [PATTERN]
 // Prints the time from accepting the dialog to the summary, and whether progress showed.
 //   convert_several_bench --open FILE
 // does the same with File, Open on one sheet, its path typed: the time from accepting the
@@ -29,10 +29,9 @@
 
 int main(int argc, char* argv[]) {
     const bool open = argc == 3 && std::string_view(argv[1]) == "--open";
-    const bool chordPro = argc == 3 && std::string_view(argv[2]) == "chordpro";
-    if (argc != 2 && !open && !chordPro) {
+    if (argc != 2 && argc != 3) {
         std::fputs(
-            "usage: convert_several_bench FOLDER [chordpro]\n"
+            "usage: convert_several_bench FOLDER [PATTERN]\n"
             "       convert_several_bench --open FILE\n",
             stderr);
         return 2;
@@ -41,7 +40,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QString given = QString::fromLocal8Bit(argv[open ? 2 : 1]);  // the folder or the file
     const QDir folder(given);
-    const QString pattern = chordPro ? QStringLiteral("*.cho") : QStringLiteral("*_C.txt");
+    const QString pattern = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("*_C.txt");
     const QStringList sheets = open ? QStringList() : folder.entryList({pattern}, QDir::Files);
     QString names;
     for (const QString& name : sheets) names += u'"' + name + QStringLiteral("\" ");
@@ -67,7 +66,7 @@ int main(int argc, char* argv[]) {
                 // with TYPED set, their names typed.
                 auto* list = dialog->findChild<QListView*>(QStringLiteral("listView"));
                 if (dialog->directory() != folder) dialog->setDirectory(folder);
-                const QString filter = dialog->nameFilters().value(chordPro ? 1 : 0);
+                const QString filter = dialog->nameFilters().constLast();
                 if (dialog->selectedNameFilter() != filter) dialog->selectNameFilter(filter);
                 if (list->model()->rowCount(list->rootIndex()) < sheets.size()) return;
                 if (typed)
