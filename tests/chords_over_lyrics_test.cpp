@@ -19,20 +19,22 @@ namespace {
 
 constexpr Notation L = Notation::Letters, D = Notation::Degrees;
 
-// A run as planning builds it: the chords' notation, step and names ('#', 'b', or 'd' for
-// degrees), and the step of the key lines' rewriter, if there is one.
+enum class Names { Sharps, Flats, Degrees };
+
+// A run as planning builds it: the chords' notation, step and names, and the step of the key
+// lines' rewriter, if there is one.
 struct Run {
     Notation notation;
     int step;
-    char names;
+    Names names;
     std::optional<int> keyStep;
 };
-const Run kGToD{L, 7, '#', 7};         // By Key from G to D
-const Run kGToBb{L, 3, 'b', 3};        // By Key from G to Bb
-const Run kDownAStep{L, -1, '#', -1};  // By Key from F to E
-const Run kDToE{L, 2, '#', 2};         // By Key from D to E
-const Run kGToFiguredBass{L, -10, 'd', std::nullopt};
-const Run kFiguredBassToD{D, 5, '#', std::nullopt};
+const Run kGToD{L, 7, Names::Sharps, 7};         // By Key from G to D
+const Run kGToBb{L, 3, Names::Flats, 3};         // By Key from G to Bb
+const Run kDownAStep{L, -1, Names::Sharps, -1};  // By Key from F to E
+const Run kDToE{L, 2, Names::Sharps, 2};         // By Key from D to E
+const Run kGToFiguredBass{L, -10, Names::Degrees, std::nullopt};
+const Run kFiguredBassToD{D, 5, Names::Sharps, std::nullopt};
 
 std::string Repeated(std::string_view text, std::size_t times) {
     std::string repeated;
@@ -54,8 +56,8 @@ struct RewriteCase {
 // Rewrites sheet with run, fed in pieces of size bytes (whole lines when 0).
 std::pair<std::string, std::size_t> Rewrite(const Run& run, std::string_view sheet,
                                             std::size_t size, test::RecordingHost& host) {
-    const Spelling spelling = run.names == 'b' ? Spelling::Flat : Spelling::Sharp;
-    const auto names = run.names == 'd' ? DegreeNames : SpelledNoteNames(spelling, host);
+    const Spelling spelling = run.names == Names::Flats ? Spelling::Flat : Spelling::Sharp;
+    const auto names = run.names == Names::Degrees ? DegreeNames : SpelledNoteNames(spelling, host);
     std::optional<ChordLineRewriter> keys;
     if (run.keyStep) keys.emplace(L, *run.keyStep, names, host);
     ChordsOverLyricsRewriter rewriter(ChordLineRewriter(run.notation, run.step, names, host),
@@ -126,7 +128,7 @@ const RewriteCase kSheets[] = {
     {"a chord line as long as the limit", kGToD, kChordLineAtLimit, Repeated("D ", kLongestChordLine / 2), kLongestChordLine / 2},
     {"the mark is not counted in the limit", kGToD, kByteOrderMark + kChordLineAtLimit, kByteOrderMark + Repeated("D ", kLongestChordLine / 2), kLongestChordLine / 2},
     {"a longer line between chord lines", kGToD, "G\n" + Repeated("G ", 35000) + "\nG", "D\n" + Repeated("G ", 35000) + "\nD", 2},
-    {"a key line without a keys rewriter", {L, 7, '#', std::nullopt}, "Key: G\nG", "Key: G\nD", 1},
+    {"a key line without a keys rewriter", {L, 7, Names::Sharps, std::nullopt}, "Key: G\nG", "Key: G\nD", 1},
 };
 // clang-format on
 
