@@ -1,7 +1,6 @@
 #include "bench/ChordProSheetGenerator.h"
 
 #include <array>
-#include <fstream>
 #include <string_view>
 
 #include "bench/SongMaterial.h"
@@ -119,18 +118,7 @@ void ChordProSheetGenerator::AppendSong(std::string& sheet) {
 }
 
 bool WriteChordProSheet(const std::string& path, std::size_t bytes, std::uint32_t seed) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    ChordProSheetGenerator generator(seed);
-    std::size_t written = 0;
-    std::string song;
-    while (file && written < bytes) {
-        song.clear();
-        generator.AppendSong(song);
-        written += song.size();
-        file.write(song.data(), static_cast<std::streamsize>(song.size()));
-    }
-    file.close();
-    return !file.fail();
+    return WriteSongs(path, bytes, ChordProSheetGenerator(seed));
 }
 
 }  // namespace lw

@@ -1,7 +1,6 @@
 #include "bench/ChordsOverLyricsSheetGenerator.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "bench/SongMaterial.h"
 
@@ -81,18 +80,7 @@ void ChordsOverLyricsSheetGenerator::AppendSong(std::string& sheet) {
 }
 
 bool WriteChordsOverLyricsSheet(const std::string& path, std::size_t bytes, std::uint32_t seed) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    ChordsOverLyricsSheetGenerator generator(seed);
-    std::size_t written = 0;
-    std::string song;
-    while (file && written < bytes) {
-        song.clear();
-        generator.AppendSong(song);
-        written += song.size();
-        file.write(song.data(), static_cast<std::streamsize>(song.size()));
-    }
-    file.close();
-    return !file.fail();
+    return WriteSongs(path, bytes, ChordsOverLyricsSheetGenerator(seed));
 }
 
 }  // namespace lw

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <fstream>
+#include <string>
 #include <string_view>
 
 namespace lw {
@@ -47,5 +49,22 @@ inline constexpr std::array<std::string_view, 40> kLyricWords{
     "we",     "the",     "and",   "never",  "always", "down",    "over",  "again", "slow",  "gold",
     "Sunday", "morning", "Mary",  "Jordan", "Lord",   "Georgia", "blue",  "sky",   "hold",  "me",
     "wind",   "sweet",   "old",   "town",   "café",   "naïve",   "train", "fire",  "water", "song"};
+
+// Writes the songs of generator to a new file until it holds at least bytes, ending after a
+// whole song; false when the file cannot be written.
+template <typename Generator>
+bool WriteSongs(const std::string& path, std::size_t bytes, Generator&& generator) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::size_t written = 0;
+    std::string song;
+    while (file && written < bytes) {
+        song.clear();
+        generator.AppendSong(song);
+        written += song.size();
+        file.write(song.data(), static_cast<std::streamsize>(song.size()));
+    }
+    file.close();
+    return !file.fail();
+}
 
 }  // namespace lw
