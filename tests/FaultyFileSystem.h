@@ -16,9 +16,9 @@
 
 namespace lw::test {
 
-// The real file system with a broken disk where a test asks for one; every knob left alone
-// passes its calls straight through.
-struct FaultyFileSystem : FileSystem {
+// The broken disk a test asks for; a row of a table can name it. Every knob left alone passes
+// its calls straight through.
+struct Faults {
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
     // The bytes a read hands out at most; the bytes read after which reads fail with EIO, or
@@ -27,10 +27,10 @@ struct FaultyFileSystem : FileSystem {
     std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
     std::size_t writeFailsAfter = kNoLimit;
     bool growsAfterRead = false;  // each read that brings bytes is followed by one more in the file
-    // Each nonzero error number makes that call fail with it; createError hits only files
-    // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
-    // reported only through a descriptor opened before the last write.
-    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
+    // Each nonzero error number makes that call fail with it; closeError hits only an output's
+    // Close. As the kernel's, a failed syncfs is reported only through a descriptor opened
+    // before the last write.
+    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
         flockError = 0;
     // A folder opened for reading fails with this (a folder the user may write into but not
     // read); the writeback hint fails with this.
@@ -38,6 +38,12 @@ struct FaultyFileSystem : FileSystem {
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
+};
+
+// The real file system with the faults asked for.
+struct FaultyFileSystem : FileSystem, Faults {
+    explicit FaultyFileSystem(const Faults& faults = {}) : Faults(faults) {}
+
     std::vector<mode_t> createModes;  // the permissions each file was created with
     // "open-folder write fchmod fsync ...": the calls that make outputs durable, in order.
     std::string calls;
@@ -47,7 +53,6 @@ struct FaultyFileSystem : FileSystem {
             return folderOpenError != 0 ? Fail(folderOpenError)
                                         : Log("open-folder").Open(path, flags, mode);
         const bool output = (flags & O_ACCMODE) != O_RDONLY;
-        if (output && createError != 0) return Fail(createError);
         if (output && createModes.size() == takenBeforeLock) taken_ = path;
         if (output) createModes.push_back(mode);
         const int fd = FileSystem::Open(path, flags, mode);

@@ -42,8 +42,7 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     for (const auto& [bytes, expected] : kRows) {
         const std::string path = folder.Write("Song_C.txt", bytes);
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
-            test::FaultyFileSystem fs;
-            fs.readChunk = readSize;
+            test::FaultyFileSystem fs({.readChunk = readSize});
             LineReader pieces(path, fs), lines(path, SystemFileSystem());
             std::string shown, joined, whole;
             while (const auto piece = pieces.NextPiece()) {
@@ -59,10 +58,10 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
 
 // A file that changes while it is read gives no output that is neither the old sheet nor the new.
 // clang-format off
-struct ChangeCase { const char* name; bool growsAfterRead; std::size_t readEndsAfter; };
+struct ChangeCase { const char* name; test::Faults faults; };
 const ChangeCase kChanges[] = {
-    {"a file that grows once it was read to its size", true, test::FaultyFileSystem::kNoLimit},
-    {"a file shortened while it is read", false, 2},
+    {"a file that grows once it was read to its size", {.growsAfterRead = true}},
+    {"a file shortened while it is read", {.readEndsAfter = 2}},
 };
 // clang-format on
 
@@ -71,9 +70,7 @@ TEST(LineReader, RefusesAFileThatChangesWhileItIsRead) {
     for (const ChangeCase& c : kChanges) {
         SCOPED_TRACE(c.name);
         const std::string path = folder.Write("Song_C.txt", "^C\r\nla\r\n");
-        test::FaultyFileSystem fs;
-        fs.growsAfterRead = c.growsAfterRead;
-        fs.readEndsAfter = c.readEndsAfter;
+        test::FaultyFileSystem fs(c.faults);
         std::string message;
         try {
             LineReader reader(path, fs);

@@ -70,24 +70,6 @@ TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) 
 
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
-// The faults a row sets in FaultyFileSystem, each named as its switch there.
-struct Faults {
-    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0,
-        folderOpenError = 0, writebackError = 0;
-    std::size_t takenBeforeLock = FaultyFileSystem::kNoLimit;
-};
-
-void Apply(const Faults& faults, FaultyFileSystem& fs) {
-    fs.fsyncError = faults.fsyncError;
-    fs.closeError = faults.closeError;
-    fs.renameError = faults.renameError;
-    fs.syncfsError = faults.syncfsError;
-    fs.flockError = faults.flockError;
-    fs.folderOpenError = faults.folderOpenError;
-    fs.writebackError = faults.writebackError;
-    fs.takenBeforeLock = faults.takenBeforeLock;
-}
-
 // The messages ("{dir}" for the folder) and the folder's contents afterwards.
 // clang-format off
 struct SetCase { const char* name; Texts outputs; Faults faults; Texts messages; std::string contents; };
@@ -131,8 +113,7 @@ TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
     for (const SetCase& c : kSetCases) {
         const TempFolder folder;
         for (const char* name : {"A_D.txt", "B_D.txt"}) folder.Write(name, "old");
-        FaultyFileSystem fs;
-        Apply(c.faults, fs);
+        FaultyFileSystem fs(c.faults);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
         std::string contents;  // "name=bytes" for every file, in name order
         for (const std::string& name : folder.Names())
@@ -159,8 +140,7 @@ TEST(OutputSet, LocksAndOpensAFolderBeforeItsFirstOutput) {
     for (const SyncCase& c : kSyncCases) {
         SCOPED_TRACE(c.name);
         const TempFolder folder;
-        FaultyFileSystem fs;
-        Apply(c.faults, fs);
+        FaultyFileSystem fs(c.faults);
         EXPECT_EQ(WriteSet(folder, kA, fs), Texts{});
         EXPECT_EQ(fs.createModes, c.createModes);
         EXPECT_EQ(fs.calls, c.calls);
