@@ -22,29 +22,16 @@ const std::string kBig(3 << 20, 'l'), kKeyH = "{key: H}\n[G]x\n";
 
 constexpr std::size_t kNever = FaultyFileSystem::kNoLimit;
 
+// A chosen file: its name ("link/" is the folder again, "sub/" a folder in it), its bytes, or
+// another name of the first chosen file.
 enum class Link { None, HardToFirst, SymbolicToFirst };
-
-struct Chosen {
-    std::string name;  // "link/" is the folder again, "sub/" a folder in it
-    std::string bytes = kInC;
-    Link link = Link::None;  // or another name of the first chosen file
-};
-
-struct BatchCase {
-    const char* name;
-    std::vector<Chosen> chosen;
-    std::map<std::string, std::string> after;  // every file afterwards; B_D.txt held "old"
-    std::string inputField, outputField;
-    std::string summary, details;  // "{dir}/" stands for the folder
-    std::string question = {};     // the question's text, where a row looks at it
-    // What goes wrong while the batch writes: the progress report at which the user cancels,
-    // the disk or the input, or the second input at every report.
-    std::size_t cancelAt = kNever;
-    Faults faults = {};
-    bool secondInputChanges = false;
-};
-
+// A batch: every file afterwards (B_D.txt held "old"); the file fields; the summary and its
+// details ("{dir}/" for the folder); the question's text where a row looks at it. Then what goes
+// wrong while the batch writes: the progress report at which the user cancels, the disk or the
+// input, or the second input at every report.
 // clang-format off
+struct Chosen { std::string name; std::string bytes = kInC; Link link = Link::None; };
+struct BatchCase { const char* name; std::vector<Chosen> chosen; std::map<std::string, std::string> after; std::string inputField, outputField, summary, details, question = {}; std::size_t cancelAt = kNever; Faults faults = {}; bool secondInputChanges = false; };
 const BatchCase kBatches[] = {
     {"refused files in the middle leave the others written", {{"A_C.txt"}, {"Notes.txt"}, {"B_C.txt"}, {"C_D.txt"}}, {{"A_C.txt", kInC}, {"A_D.txt", kInD}, {"B_C.txt", kInC}, {"B_D.txt", kInD}, {"C_D.txt", kInC}, {"Notes.txt", kInC}}, "B_C.txt", "B_D.txt", "Output files written: 2 of 4\nChosen files refused: 2 (see the details)", "A_C.txt \u2192 A_D.txt: written\nNotes.txt: refused\n    ERROR! Key not found in input filename...\nB_C.txt \u2192 B_D.txt: replaced a file\nC_D.txt: refused\n    ERROR! Input and Output Filenames are the same..."},
     {"Cancel keeps the finished outputs and writes no more", {{"A_C.txt"}, {"B_C.txt"}}, {{"A_C.txt", kInC}, {"A_D.txt", kInD}, {"B_C.txt", kInC}, {"B_D.txt", "old"}}, "A_C.txt", "A_D.txt", "Output files written: 1 of 2\nCancelled: the rest were not written.", "A_C.txt \u2192 A_D.txt: written\nB_C.txt \u2192 B_D.txt: not written (cancelled)", {}, 2},

@@ -42,13 +42,8 @@ std::string Convert(std::vector<std::string_view> args) {
     return outcome;
 }
 
-struct CommandRun {
-    const char* name;
-    std::vector<std::string_view> args;
-    std::string outcome;
-};
-
 // clang-format off
+struct CommandRun { const char* name; std::vector<std::string_view> args; std::string outcome; };
 const CommandRun kRuns[] = {
     {"by-key names the outputs by the key, a minor sheet by its relative minor", {"by-key", "D", "A_C.txt", "B_Am.txt"}, "0|||A_D.txt B_Bm.txt "},
     {"from-figured-bass names the output by the key; note chords are no degrees", {"from-figured-bass", "Bb", "F_.txt"}, "0||F_.txt: no chords found; the output is a copy\n|F_Bb.txt "},
@@ -82,13 +77,9 @@ TEST(ConvertCommand, ExitsWithWhatBecameOfTheFiles) {
     }
 }
 
-struct BadArguments {
-    const char* name;
-    std::vector<std::string_view> args;
-    std::string message;  // the first line, without the program's name
-};
-
+// message: the first line, without the program's name.
 // clang-format off
+struct BadArguments { const char* name; std::vector<std::string_view> args; std::string message; };
 const BadArguments kBadArguments[] = {
     {"a minor key", {"by-key", "Gm", "A_C.txt"}, "'Gm' is a minor key; name its relative major (A# or Bb), as the key list does"},
     {"an unknown key", {"by-key", "H", "A_C.txt"}, "unknown key 'H'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
@@ -142,13 +133,8 @@ TEST(ConvertCommand, NamesEveryKindOfSheetInTheHelpAndTheManualPage) {
     }
 }
 
-struct Quoting {
-    const char* name;
-    std::string_view raw;
-    std::string_view quoted;
-};
-
 // clang-format off
+struct Quoting { const char* name; std::string_view raw, quoted; };
 const Quoting kQuotings[] = {
     {"a name without control characters stays as it is", "it's a song_C.txt", "it's a song_C.txt"},
     {"control characters in a row share one escape", "a\n\r\tb", "'a'$'\\n\\r\\t''b'"},

@@ -24,19 +24,11 @@ constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNoth
 
 // The window as a run finds it: a mode; the row chosen in the key list (By Key, Figured Bass to
 // Key) or in the step list (By Step); the sharp or flat preference; the configuration's
-// chord-line marker; and how sheets are read.
-struct Window {
-    ConvertMode mode;
-    int row = kNothing;
-    Spelling preference = Spelling::Flat;
-    std::string marker = "^";
-    const SheetKind* format = nullptr;  // every file read as this kind; none: by name and content
-};
-
-struct Outcome {
-    ModGlobals globals;
-    RecordingHost host;
-};
+// chord-line marker; and the kind every file is read as (none: each by its name and content).
+// clang-format off
+struct Window { ConvertMode mode; int row = kNothing; Spelling preference = Spelling::Flat; std::string marker = "^"; const SheetKind* format = nullptr; };
+// clang-format on
+struct Outcome { ModGlobals globals; RecordingHost host; };
 
 // Checks the selection, plans and executes one run on folder/input as File, Open does; "{dir}"
 // in a message stands for the folder. onProgress may act, or cancel, at a progress report.
@@ -69,17 +61,10 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
 // What stands at another name in the input's folder before the run.
 enum class Beside { Nothing, SymbolicLinkToInput, HardLinkToInput, Folder };
 
-struct RunCase {
-    const char* name;
-    Window window;
-    std::string input, sheet;      // a file name in the folder, and its bytes
-    std::string output, expected;  // the file written and its bytes; none when empty
-    Texts messages = {};
-    std::string besideName = {};
-    Beside beside = Beside::Nothing;
-};
-
+// A run on input, a file name in the folder holding sheet: output, the file written, holds
+// expected; none is written when output is empty.
 // clang-format off
+struct RunCase { const char* name; Window window; std::string input, sheet, output, expected; Texts messages = {}; std::string besideName = {}; Beside beside = Beside::Nothing; };
 const RunCase kRuns[] = {
     {"By Key from Ab to C", {ByKey, kC}, "Another Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nla la\r\n", "Another Ewe_C.txt", "^C Am7 F/G\r\nla la\r\n"},
     {"By Key to the same pitch respells", {ByKey, 12}, "Song_Gb.txt", "^Gb Ebm Db7/Ab", "Song_F#.txt", "^F# D#m C#7/G#\r\n"},
@@ -171,19 +156,13 @@ TEST(Runs, EveryKeyOfANameIsItsSheetsTonic) {
 
 // By Key from C to a row of the key list, By Step from C by a row of the step list, or Key to
 // Figured Bass from C: the output's key, the sheet in it, and the step the run leaves for the
-// next, recorded once a note has moved and only then.
-struct ListRowCase {
-    Window window;
-    std::string key;
-    std::string converted;  // "^C C# D", each key row spelling its black keys its own way
-    std::optional<int> step;
-    std::string sheet = "^C C# D";
-};
-
+// next, recorded once a note has moved and only then. Each key row spells the black keys of
+// "^C C# D" its own way.
 constexpr const char* kModeNames[] = {"By Key", "By Step", "Figured Bass to Key",
                                       "Key to Figured Bass"};
 
 // clang-format off
+struct ListRowCase { Window window; std::string key, converted; std::optional<int> step; std::string sheet = "^C C# D"; };
 const ListRowCase kListRows[] = {
     {{ByKey, 0}, "A", "^A A# B\r\n", -3}, {{ByKey, 1}, "A#", "^A# B C\r\n", -2}, {{ByKey, 2}, "Bb", "^Bb B C\r\n", -2}, {{ByKey, 3}, "B", "^B C C#\r\n", -1}, {{ByKey, 4}, "C", "^C Db D\r\n", 0},
     {{ByKey, 5}, "C#", "^C# D D#\r\n", 1}, {{ByKey, 6}, "Db", "^Db D Eb\r\n", 1}, {{ByKey, 7}, "D", "^D D# E\r\n", 2}, {{ByKey, 8}, "D#", "^D# E F\r\n", 3}, {{ByKey, 9}, "Eb", "^Eb E F\r\n", 3},
