@@ -26,12 +26,13 @@ struct Faults {
     // disk is full.
     std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
     std::size_t writeFailsAfter = kNoLimit;
-    bool growsAfterRead = false;  // each read that brings bytes is followed by one more in the file
+    // Each read that brings bytes is followed by one more byte in the file, or by a new time of
+    // last change, as when another program rewrites it at the same size.
+    bool growsAfterRead = false, touchedAfterRead = false;
     // Each nonzero error number makes that call fail with it; closeError hits only an output's
     // Close. As the kernel's, a failed syncfs is reported only through a descriptor opened
     // before the last write.
-    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
-        flockError = 0;
+    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0;
     // A folder opened for reading fails with this (a folder the user may write into but not
     // read); the writeback hint fails with this.
     int folderOpenError = 0, writebackError = 0;
@@ -73,6 +74,7 @@ struct FaultyFileSystem : FileSystem, Faults {
         const ssize_t got = FileSystem::Read(fd, buffer, size);
         read_ += std::size_t(std::max<ssize_t>(got, 0));
         if (growsAfterRead && got > 0) Append(fd);
+        if (touchedAfterRead && got > 0) Touch(fd);
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
@@ -111,6 +113,10 @@ private:
                                      O_WRONLY | O_APPEND | O_CLOEXEC);
         if (appending < 0 || ::write(appending, "x", 1) != 1) ADD_FAILURE() << "cannot append";
         ::close(appending);
+    }
+    static void Touch(int fd) {
+        const timespec epoch[2] = {};
+        if (::futimens(fd, epoch) != 0) ADD_FAILURE() << "cannot touch";
     }
     // Notes a call that goes through to the real file system.
     FileSystem& Log(std::string_view call) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
 #include "RecordingHost.h"
 #include "TempFolder.h"
 #include "convert/RunPlan.h"
@@ -27,16 +26,14 @@ constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNoth
 // chord-line marker; and the kind every file is read as (none: each by its name and content).
 // clang-format off
 struct Window { ConvertMode mode; int row = kNothing; Spelling preference = Spelling::Flat; std::string marker = "^"; const SheetKind* format = nullptr; };
-// clang-format on
 struct Outcome { ModGlobals globals; RecordingHost host; };
+// clang-format on
 
 // Checks the selection, plans and executes one run on folder/input as File, Open does; "{dir}"
-// in a message stands for the folder. onProgress may act, or cancel, at a progress report.
-Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input,
-                FileSystem& fs = SystemFileSystem(), std::function<bool()> onProgress = {}) {
+// in a message stands for the folder.
+Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input) {
     Outcome outcome;
     outcome.host.folder = folder.Path("");
-    outcome.host.onProgress = std::move(onProgress);
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
     globals.ChordLineMarker = window.marker;
@@ -49,9 +46,9 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     ShowingFailures(outcome.host, [&] {
         if (!CheckSelection(globals, outcome.host)) return;
         const std::optional<RunPlan> plan =
-            PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
-        OutputSet output(fs);
-        if (!plan || !ExecutePlan(*plan, globals, outcome.host, output, fs)) return;
+            PlanRun(globals, choices, folder.Path(input), outcome.host);
+        OutputSet output(SystemFileSystem());
+        if (!plan || !ExecutePlan(*plan, globals, outcome.host, output)) return;
         for (const OutputSet::Failure& failure : output.Publish())
             outcome.host.ShowMessage(failure.message);
     });
@@ -123,8 +120,7 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
         if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
         if (c.beside == Beside::HardLinkToInput) create_hard_link(folder.Path(c.input), beside);
         if (c.beside == Beside::Folder) create_directory(beside);
-        FaultyFileSystem fs;
-        EXPECT_EQ(RunOnce(c.window, folder, c.input, fs).host.messages, c.messages);
+        EXPECT_EQ(RunOnce(c.window, folder, c.input).host.messages, c.messages);
         EXPECT_EQ(c.output.empty() ? "" : ReadBytes(folder.Path(c.output)), c.expected);
         EXPECT_EQ(folder.Names(), names);  // nothing else, no temporary file
     }
@@ -187,23 +183,6 @@ TEST(Runs, EveryListRowGivesItsKeyAndStep) {
         EXPECT_EQ(ReadBytes(folder.Path("Song_" + row.key + ".txt")), row.converted);
         EXPECT_EQ(run.StepSemitones, row.step);
     }
-}
-
-// A long run reports its progress: Cancel there, or another program changing the input at the
-// same size, writes nothing and leaves nothing behind.
-TEST(Runs, CancelOrAnInputChangedMeanwhileWritesNothing) {
-    const TempFolder folder;
-    const std::string input = folder.Write("Big_C.txt", std::string(3 << 20, 'l'));
-    const auto cancel = [] { return false; };
-    EXPECT_EQ(RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), cancel).host.messages,
-              Texts{});
-    const Outcome changed = RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), [&] {
-        return std::filesystem::last_write_time(input, {}), true;  // the size stays
-    });
-    EXPECT_EQ(
-        changed.host.messages,
-        Texts{"Cannot read the input file {dir}/Big_C.txt: the file changed while it was read"});
-    EXPECT_EQ(folder.Names(), std::set<std::string>{"Big_C.txt"});
 }
 
 }  // namespace
