@@ -104,10 +104,7 @@ struct FaultyFileSystem : FileSystem, Faults {
     }
 
 private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
+    static int Fail(int error) { return errno = error, -1; }
     static void Append(int fd) {
         const int appending = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
                                      O_WRONLY | O_APPEND | O_CLOEXEC);
