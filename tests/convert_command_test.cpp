@@ -22,7 +22,6 @@ std::string Convert(std::vector<std::string_view> args) {
     const std::set<std::string> sheets{"A_C.txt", "B_Am.txt", "Notes.txt", "F_.txt",
                                        "S_C.cho", "input",    "N\nL_C.txt"};
     for (const std::string& sheet : sheets) folder.Write(sheet, "^C Am/E\r\n");
-    folder.Write("Quartz_G.cho", "{key: H}\n[G]x\n");
     folder.Write("W.crd", "Key: C\nC    Am\nC D Riff\n");
     std::filesystem::create_hard_link(folder.Path("A_C.txt"), folder.Path("H_C.txt"));
     std::filesystem::create_symlink("A_C.txt", folder.Path("L_C.txt"));
@@ -61,7 +60,6 @@ const CommandRun kRuns[] = {
     {"a name with a line break is quoted by --dry-run", {"--dry-run", "by-key", "D", "N\nL_C.txt"}, "0|'N'$'\\n''L_C.txt' -> 'N'$'\\n''L_D.txt'\n||"},
     {"an input with a line break is quoted in the message", {"by-key", "D", "no\nfile_C.txt"}, "1||'no'$'\\n''file_C.txt': Cannot open the input file 'no'$'\\n''file_C.txt': No such file or directory\n|"},
     {"two names of one file are two files, one name given twice is one", {"--dry-run", "by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt", "sub/A_C.txt", "./A_C.txt", "link/A_C.txt"}, "0|A_C.txt -> A_D.txt\nH_C.txt -> H_D.txt\nL_C.txt -> L_D.txt\nsub/A_C.txt -> sub/A_D.txt\n||"},
-    {"a key directive that names no key refuses the sheet", {"--dry-run", "by-key", "D", "Quartz_G.cho"}, "1||Quartz_G.cho: ERROR! Key not found in input filename or {key} directive...\n|"},
     {"an output with a line break is quoted in the message", {"by-key", "Eb", "N\nL_C.txt"}, "1||'N'$'\\n''L_C.txt': Cannot save the output file 'N'$'\\n''L_Eb.txt': Is a directory\n|"},
     {"chords over lyrics: --dry-run names the line kept as lyrics", {"--dry-run", "by-key", "D", "W.crd"}, "0|W.crd -> W_D.txt\n|W.crd: Kept as lyrics: line 3\n|"},
     {"chords over lyrics: the line kept as lyrics told after the writing", {"by-key", "D", "W.crd"}, "0||W.crd: Kept as lyrics: line 3\n|W_D.txt "},

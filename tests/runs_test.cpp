@@ -59,9 +59,11 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
 enum class Beside { Nothing, SymbolicLinkToInput, HardLinkToInput, Folder };
 
 // A run on input, a file name in the folder holding sheet: output, the file written, holds
-// expected; none is written when output is empty.
+// expected; none is written when output is empty. Where a row gives them, the line fields show
+// the last line read and what it became, "in|out", a ChordPro sheet's too, whose output is
+// written a block at a time.
 // clang-format off
-struct RunCase { const char* name; Window window; std::string input, sheet, output, expected; Texts messages = {}; std::string besideName = {}; Beside beside = Beside::Nothing; };
+struct RunCase { const char* name; Window window; std::string input, sheet, output, expected; Texts messages = {}; std::string besideName = {}; Beside beside = Beside::Nothing; std::string lastLines = {}; };
 const RunCase kRuns[] = {
     {"By Key from Ab to C", {ByKey, kC}, "Another Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nla la\r\n", "Another Ewe_C.txt", "^C Am7 F/G\r\nla la\r\n"},
     {"By Key to the same pitch respells", {ByKey, 12}, "Song_Gb.txt", "^Gb Ebm Db7/Ab", "Song_F#.txt", "^F# D#m C#7/G#\r\n"},
@@ -89,7 +91,7 @@ const RunCase kRuns[] = {
     {"an output name that is a folder, before the question", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"Cannot save the output file {dir}/Song_D.txt: Is a directory"}, "Song_D.txt", Beside::Folder},
     // 255 characters with "_C.txt"; "_Db.txt" is one more
     {"an output name too long", {ByKey, kDb}, std::string(249, 'x') + "_C.txt", "^C", "", "", {"Cannot save the output file {dir}/" + std::string(249, 'x') + "_Db.txt: File name too long"}},
-    {"ChordPro: the key of the name; the extension and line ends kept", {ByKey, kD}, "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]"},
+    {"ChordPro: the key of the name; the extension and line ends kept", {ByKey, kD}, "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]", {}, {}, Beside::Nothing, "[D7]|[A7]"},
     {"ChordPro: the key of the directive, minor", {ByKey, kD}, "Song.CHO", "{key: Em}\r\n[Em]", "Song_Bm.CHO", "{key: Bm}\r\n[Bm]"},
     {"ChordPro: the name and the directive spell one key", {ByKey, kD}, "Song_Gb.pro", "{key: F#}\n[F#]", "Song_D.pro", "{key: D}\n[D]"},
     {"ChordPro: the name and the directive differ", {ByKey, kD}, "Song_G.cho", "{key: Em}", "", "", {"ERROR! The key in the filename and the {key} directive differ..."}},
@@ -120,19 +122,12 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
         if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
         if (c.beside == Beside::HardLinkToInput) create_hard_link(folder.Path(c.input), beside);
         if (c.beside == Beside::Folder) create_directory(beside);
-        EXPECT_EQ(RunOnce(c.window, folder, c.input).host.messages, c.messages);
+        const RecordingHost host = RunOnce(c.window, folder, c.input).host;
+        EXPECT_EQ(host.messages, c.messages);
+        EXPECT_EQ(c.lastLines.empty() ? "" : host.lines[0] + '|' + host.lines[1], c.lastLines);
         EXPECT_EQ(c.output.empty() ? "" : ReadBytes(folder.Path(c.output)), c.expected);
         EXPECT_EQ(folder.Names(), names);  // nothing else, no temporary file
     }
-}
-
-// The line fields show the last line read and what it became, a ChordPro sheet's too, whose
-// output is written a block at a time.
-TEST(Runs, ShowTheLastLineInAndOut) {
-    const TempFolder folder;
-    folder.Write("Song_G.cho", "{key: G}\n[G]la\n[D7]lo");
-    const RecordingHost host = RunOnce({ByKey, kD}, folder, "Song_G.cho").host;
-    EXPECT_EQ(host.lines[0] + '|' + host.lines[1], "[D7]lo|[A7]lo");
 }
 
 // Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
