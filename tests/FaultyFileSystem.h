@@ -84,9 +84,7 @@ struct FaultyFileSystem : FileSystem, Faults {
         written_ += std::size_t(std::max<ssize_t>(put, 0));
         return put;
     }
-    int Fsync(int fd) override {
-        return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
-    }
+    int Fsync(int fd) override { return fsyncError ? Fail(fsyncError) : Log("fsync").Fsync(fd); }
     int StartWriteback(int fd, off_t offset, off_t size) override {
         return writebackError != 0 ? Fail(writebackError)
                                    : FileSystem::StartWriteback(fd, offset, size);
