@@ -73,8 +73,7 @@ struct FaultyFileSystem : FileSystem, Faults {
                          readEndsAfter - std::min(read_, readEndsAfter)});
         const ssize_t got = FileSystem::Read(fd, buffer, size);
         read_ += std::size_t(std::max<ssize_t>(got, 0));
-        if (growsAfterRead && got > 0) Append(fd);
-        if (touchedAfterRead && got > 0) Touch(fd);
+        if ((growsAfterRead || touchedAfterRead) && got > 0) ChangeAfterRead(fd);
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
@@ -103,15 +102,15 @@ struct FaultyFileSystem : FileSystem, Faults {
 
 private:
     static int Fail(int error) { return errno = error, -1; }
-    static void Append(int fd) {
-        const int appending = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
-                                     O_WRONLY | O_APPEND | O_CLOEXEC);
-        if (appending < 0 || ::write(appending, "x", 1) != 1) ADD_FAILURE() << "cannot append";
-        ::close(appending);
-    }
-    static void Touch(int fd) {
+    // As another program would, through a descriptor of its own.
+    void ChangeAfterRead(int fd) const {
+        const int other = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
+                                 O_WRONLY | O_APPEND | O_CLOEXEC);
         const timespec epoch[2] = {};
-        if (::futimens(fd, epoch) != 0) ADD_FAILURE() << "cannot touch";
+        if (other < 0 || (growsAfterRead && ::write(other, "x", 1) != 1) ||
+            (touchedAfterRead && ::futimens(other, epoch) != 0))
+            ADD_FAILURE() << "cannot change the file";
+        ::close(other);
     }
     // Notes a call that goes through to the real file system.
     FileSystem& Log(std::string_view call) {
