@@ -158,10 +158,8 @@ TEST(OutputSet, RemovesTheTemporaryFilesOfKilledRunsOnlyAndSyncsEachFolderOnce) 
     std::set<std::string> kept{"A_D.txt", "C_D.txt", "sub"};
     for (const Planted& planted : kPlanted) {
         const std::string path = folder.Path(planted.name);
-        if (planted.held == Held::Fifo)
-            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-        else
-            folder.Write(planted.name, planted.why);
+        if (planted.held != Held::Fifo) folder.Write(planted.name, planted.why);
+        ASSERT_EQ(planted.held == Held::Fifo ? mkfifo(path.c_str(), 0600) : 0, 0);
         if (planted.held == Held::Locked) locks.push_back(open(path.c_str(), O_RDONLY));
         if (planted.kept) kept.insert(planted.name);
     }
