@@ -16,9 +16,9 @@
 
 namespace lw::test {
 
-// The real file system with a broken disk where a test asks for one; every knob left alone
-// passes its calls straight through.
-struct FaultyFileSystem : FileSystem {
+// The broken disk a test asks for; a row of a table can name it. Every knob left alone passes
+// its calls straight through.
+struct Faults {
     static constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
 
     // The bytes a read hands out at most; the bytes read after which reads fail with EIO, or
@@ -26,18 +26,25 @@ struct FaultyFileSystem : FileSystem {
     // disk is full.
     std::size_t readChunk = kNoLimit, readFailsAfter = kNoLimit, readEndsAfter = kNoLimit;
     std::size_t writeFailsAfter = kNoLimit;
-    bool growsAfterRead = false;  // each read that brings bytes is followed by one more in the file
-    // Each nonzero error number makes that call fail with it; createError hits only files
-    // opened for writing, closeError only their Close. As the kernel's, a failed syncfs is
-    // reported only through a descriptor opened before the last write.
-    int createError = 0, fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0,
-        flockError = 0;
+    // Each read that brings bytes is followed by one more byte in the file, or by a new time of
+    // last change, as when another program rewrites it at the same size.
+    bool growsAfterRead = false, touchedAfterRead = false;
+    // Each nonzero error number makes that call fail with it; closeError hits only an output's
+    // Close. As the kernel's, a failed syncfs is reported only through a descriptor opened
+    // before the last write.
+    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0;
     // A folder opened for reading fails with this (a folder the user may write into but not
     // read); the writeback hint fails with this.
     int folderOpenError = 0, writebackError = 0;
     // The file created as number n (0 the first) is removed before it is locked, as another
     // run's cleaning can.
     std::size_t takenBeforeLock = kNoLimit;
+};
+
+// The real file system with the faults asked for.
+struct FaultyFileSystem : FileSystem, Faults {
+    explicit FaultyFileSystem(const Faults& faults = {}) : Faults(faults) {}
+
     std::vector<mode_t> createModes;  // the permissions each file was created with
     // "open-folder write fchmod fsync ...": the calls that make outputs durable, in order.
     std::string calls;
@@ -47,7 +54,6 @@ struct FaultyFileSystem : FileSystem {
             return folderOpenError != 0 ? Fail(folderOpenError)
                                         : Log("open-folder").Open(path, flags, mode);
         const bool output = (flags & O_ACCMODE) != O_RDONLY;
-        if (output && createError != 0) return Fail(createError);
         if (output && createModes.size() == takenBeforeLock) taken_ = path;
         if (output) createModes.push_back(mode);
         const int fd = FileSystem::Open(path, flags, mode);
@@ -67,7 +73,7 @@ struct FaultyFileSystem : FileSystem {
                          readEndsAfter - std::min(read_, readEndsAfter)});
         const ssize_t got = FileSystem::Read(fd, buffer, size);
         read_ += std::size_t(std::max<ssize_t>(got, 0));
-        if (growsAfterRead && got > 0) Append(fd);
+        if ((growsAfterRead || touchedAfterRead) && got > 0) ChangeAfterRead(fd);
         return got;
     }
     ssize_t Write(int fd, const void* buffer, size_t size) override {
@@ -77,9 +83,7 @@ struct FaultyFileSystem : FileSystem {
         written_ += std::size_t(std::max<ssize_t>(put, 0));
         return put;
     }
-    int Fsync(int fd) override {
-        return fsyncError != 0 ? Fail(fsyncError) : Log("fsync").Fsync(fd);
-    }
+    int Fsync(int fd) override { return fsyncError ? Fail(fsyncError) : Log("fsync").Fsync(fd); }
     int StartWriteback(int fd, off_t offset, off_t size) override {
         return writebackError != 0 ? Fail(writebackError)
                                    : FileSystem::StartWriteback(fd, offset, size);
@@ -97,15 +101,16 @@ struct FaultyFileSystem : FileSystem {
     }
 
 private:
-    static int Fail(int error) {
-        errno = error;
-        return -1;
-    }
-    static void Append(int fd) {
-        const int appending = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
-                                     O_WRONLY | O_APPEND | O_CLOEXEC);
-        if (appending < 0 || ::write(appending, "x", 1) != 1) ADD_FAILURE() << "cannot append";
-        ::close(appending);
+    static int Fail(int error) { return errno = error, -1; }
+    // As another program would, through a descriptor of its own.
+    void ChangeAfterRead(int fd) const {
+        const int other = ::open(("/proc/self/fd/" + std::to_string(fd)).c_str(),
+                                 O_WRONLY | O_APPEND | O_CLOEXEC);
+        const timespec epoch[2] = {};
+        if (other < 0 || (growsAfterRead && ::write(other, "x", 1) != 1) ||
+            (touchedAfterRead && ::futimens(other, epoch) != 0))
+            ADD_FAILURE() << "cannot change the file";
+        ::close(other);
     }
     // Notes a call that goes through to the real file system.
     FileSystem& Log(std::string_view call) {

@@ -32,8 +32,7 @@ struct RecordingHost : RunHost {
 
     std::string folder;
     Texts messages;
-    std::string files[2];              // the input and output file fields
-    std::string lines[2];              // the input and output line fields
+    std::string files[2], lines[2];    // the input and output file fields, and line fields
     std::function<bool()> onProgress;  // false: Cancel
     std::size_t cancelAt = SIZE_MAX;   // reports left until Cancel
 };

@@ -29,9 +29,7 @@ struct TempFolder {
 };
 
 inline std::string ReadBytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return std::move(bytes).str();
+    return (std::ostringstream() << std::ifstream(path, std::ios::binary).rdbuf()).str();
 }
 
 }  // namespace lw::test

@@ -22,7 +22,6 @@ std::string Convert(std::vector<std::string_view> args) {
     const std::set<std::string> sheets{"A_C.txt", "B_Am.txt", "Notes.txt", "F_.txt",
                                        "S_C.cho", "input",    "N\nL_C.txt"};
     for (const std::string& sheet : sheets) folder.Write(sheet, "^C Am/E\r\n");
-    folder.Write("Quartz_G.cho", "{key: H}\n[G]x\n");
     folder.Write("W.crd", "Key: C\nC    Am\nC D Riff\n");
     folder.Write("U_.txt", "^IIII\r\n");
     std::filesystem::create_hard_link(folder.Path("A_C.txt"), folder.Path("H_C.txt"));
@@ -43,13 +42,8 @@ std::string Convert(std::vector<std::string_view> args) {
     return outcome;
 }
 
-struct CommandRun {
-    const char* name;
-    std::vector<std::string_view> args;
-    std::string outcome;
-};
-
 // clang-format off
+struct CommandRun { const char* name; std::vector<std::string_view> args; std::string outcome; };
 const CommandRun kRuns[] = {
     {"by-key names the outputs by the key, a minor sheet by its relative minor", {"by-key", "D", "A_C.txt", "B_Am.txt"}, "0|||A_D.txt B_Bm.txt "},
     {"from-figured-bass names the output by the key; note chords are no degrees", {"from-figured-bass", "Bb", "F_.txt"}, "0||F_.txt: no chords found; the output is a copy\n|F_Bb.txt "},
@@ -67,8 +61,6 @@ const CommandRun kRuns[] = {
     {"a name with a line break is quoted by --dry-run", {"--dry-run", "by-key", "D", "N\nL_C.txt"}, "0|'N'$'\\n''L_C.txt' -> 'N'$'\\n''L_D.txt'\n||"},
     {"an input with a line break is quoted in the message", {"by-key", "D", "no\nfile_C.txt"}, "1||'no'$'\\n''file_C.txt': Cannot open the input file 'no'$'\\n''file_C.txt': No such file or directory\n|"},
     {"two names of one file are two files, one name given twice is one", {"--dry-run", "by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt", "sub/A_C.txt", "./A_C.txt", "link/A_C.txt"}, "0|A_C.txt -> A_D.txt\nH_C.txt -> H_D.txt\nL_C.txt -> L_D.txt\nsub/A_C.txt -> sub/A_D.txt\n||"},
-    {"the names of one file are converted each", {"by-key", "D", "A_C.txt", "H_C.txt", "L_C.txt"}, "0|||A_D.txt H_D.txt L_D.txt "},
-    {"a key directive that names no key refuses the sheet", {"--dry-run", "by-key", "D", "Quartz_G.cho"}, "1||Quartz_G.cho: ERROR! Key not found in input filename or {key} directive...\n|"},
     {"an output with a line break is quoted in the message", {"by-key", "Eb", "N\nL_C.txt"}, "1||'N'$'\\n''L_C.txt': Cannot save the output file 'N'$'\\n''L_Eb.txt': Is a directory\n|"},
     {"--dry-run shows the messages the writing would give", {"--dry-run", "from-figured-bass", "Bb", "U_.txt"}, "0|U_.txt -> U_Bb.txt\n|U_.txt: ERROR! Code not found, GetCodeFromChordRoman(), IIII\n|"},
     {"chords over lyrics: --dry-run names the line kept as lyrics", {"--dry-run", "by-key", "D", "W.crd"}, "0|W.crd -> W_D.txt\n|W.crd: Kept as lyrics: line 3\n|"},
@@ -84,13 +76,9 @@ TEST(ConvertCommand, ExitsWithWhatBecameOfTheFiles) {
     }
 }
 
-struct BadArguments {
-    const char* name;
-    std::vector<std::string_view> args;
-    std::string message;  // the first line, without the program's name
-};
-
+// message: the first line, without the program's name.
 // clang-format off
+struct BadArguments { const char* name; std::vector<std::string_view> args; std::string message; };
 const BadArguments kBadArguments[] = {
     {"a minor key", {"by-key", "Gm", "A_C.txt"}, "'Gm' is a minor key; name its relative major (A# or Bb), as the key list does"},
     {"an unknown key", {"by-key", "H", "A_C.txt"}, "unknown key 'H'; a key is one of A A# Bb B C C# Db D D# Eb E F F# Gb G G# Ab"},
@@ -144,13 +132,8 @@ TEST(ConvertCommand, NamesEveryKindOfSheetInTheHelpAndTheManualPage) {
     }
 }
 
-struct Quoting {
-    const char* name;
-    std::string_view raw;
-    std::string_view quoted;
-};
-
 // clang-format off
+struct Quoting { const char* name; std::string_view raw, quoted; };
 const Quoting kQuotings[] = {
     {"a name without control characters stays as it is", "it's a song_C.txt", "it's a song_C.txt"},
     {"control characters in a row share one escape", "a\n\r\tb", "'a'$'\\n\\r\\t''b'"},

@@ -42,8 +42,7 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     for (const auto& [bytes, expected] : kRows) {
         const std::string path = folder.Write("Song_C.txt", bytes);
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
-            test::FaultyFileSystem fs;
-            fs.readChunk = readSize;
+            test::FaultyFileSystem fs({.readChunk = readSize});
             LineReader pieces(path, fs), lines(path, SystemFileSystem());
             std::string shown, joined, whole;
             while (const auto piece = pieces.NextPiece()) {
@@ -57,47 +56,34 @@ TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     }
 }
 
-// A file that changes while it is read gives no output that is neither the old sheet nor the new.
+// A file that changes while it is read gives no output that is neither the old sheet nor the
+// new. A pipe would wait for a writer forever: it is refused before any read, as a folder is.
 // clang-format off
-struct ChangeCase { const char* name; bool growsAfterRead; std::size_t readEndsAfter; };
-const ChangeCase kChanges[] = {
-    {"a file that grows once it was read to its size", true, test::FaultyFileSystem::kNoLimit},
-    {"a file shortened while it is read", false, 2},
+struct Refusal { const char* name; std::string path; test::Faults faults; std::string failure, reason; };
+const Refusal kRefusals[] = {
+    {"a file that grows once it was read to its size", "Song_C.txt", {.growsAfterRead = true}, "Cannot read the input file", "the file changed while it was read"},
+    {"a file shortened while it is read", "Song_C.txt", {.readEndsAfter = 2}, "Cannot read the input file", "the file changed while it was read"},
+    {"a file rewritten at its size while it is read", "Song_C.txt", {.touchedAfterRead = true}, "Cannot read the input file", "the file changed while it was read"},
+    {"a pipe", "z_C.txt", {}, "Cannot open the input file", "not a regular file"},
+    {"a folder", "", {}, "Cannot open the input file", "Is a directory"},
 };
 // clang-format on
 
-TEST(LineReader, RefusesAFileThatChangesWhileItIsRead) {
+TEST(LineReader, RefusesWhatItCannotReadWhole) {
     const test::TempFolder folder;
-    for (const ChangeCase& c : kChanges) {
+    mkfifo(folder.Path("z_C.txt").c_str(), 0600);
+    for (const Refusal& c : kRefusals) {
         SCOPED_TRACE(c.name);
-        const std::string path = folder.Write("Song_C.txt", "^C\r\nla\r\n");
-        test::FaultyFileSystem fs;
-        fs.growsAfterRead = c.growsAfterRead;
-        fs.readEndsAfter = c.readEndsAfter;
-        std::string message;
+        folder.Write("Song_C.txt", "^C\r\nla\r\n");
+        test::FaultyFileSystem fs(c.faults);
+        std::string message = "read whole";
         try {
-            LineReader reader(path, fs);
+            LineReader reader(folder.Path(c.path), fs);
             while (reader.NextPiece()) continue;
         } catch (const FileError& error) {
             message = error.what();
         }
-        EXPECT_EQ(message, "Cannot read the input file " + path +
-                               ": the file changed while it was read");
-    }
-}
-
-// A pipe would wait for a writer forever; it is refused before any read.
-TEST(LineReader, RefusesWhatIsNoRegularFile) {
-    const test::TempFolder folder;
-    mkfifo(folder.Path("z_C.txt").c_str(), 0600);
-    for (const auto& [path, reason] : {std::pair{folder.Path("z_C.txt"), "not a regular file"},
-                                       std::pair{folder.Path(""), "Is a directory"}}) {
-        try {
-            LineReader reader(path, SystemFileSystem());
-            ADD_FAILURE() << path << " was opened";
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.what(), "Cannot open the input file " + path + ": " + reason);
-        }
+        EXPECT_EQ(message, c.failure + " " + folder.Path(c.path) + ": " + c.reason);
     }
 }
 

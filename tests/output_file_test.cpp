@@ -70,27 +70,14 @@ TEST(OutputFile, KeepsTheBytesAndGetsThePermissionsOfTheUsersOwnFileOrTheInput) 
 
 const Texts kA{"A_D.txt"}, kAB{"A_D.txt", "B_D.txt"};
 
-// The faults a row sets in FaultyFileSystem, each named as its switch there.
-struct Faults {
-    int fsyncError = 0, closeError = 0, renameError = 0, syncfsError = 0, flockError = 0,
-        folderOpenError = 0, writebackError = 0;
-    std::size_t takenBeforeLock = FaultyFileSystem::kNoLimit;
-};
-
-void Apply(const Faults& faults, FaultyFileSystem& fs) {
-    fs.fsyncError = faults.fsyncError;
-    fs.closeError = faults.closeError;
-    fs.renameError = faults.renameError;
-    fs.syncfsError = faults.syncfsError;
-    fs.flockError = faults.flockError;
-    fs.folderOpenError = faults.folderOpenError;
-    fs.writebackError = faults.writebackError;
-    fs.takenBeforeLock = faults.takenBeforeLock;
-}
-
-// The messages ("{dir}" for the folder) and the folder's contents afterwards.
+// The messages ("{dir}" for the folder) and the folder's contents afterwards; where a row gives
+// them, the calls that make the outputs durable and the permissions of each file created (the
+// lock, then each output). A set first creates its lock on the folder, again if another run
+// removed it before it was locked, then opens the folder for its sync before the first output
+// is written there; a folder that cannot be read is synced through its file system, with the
+// lock's descriptor opened before that write.
 // clang-format off
-struct SetCase { const char* name; Texts outputs; Faults faults; Texts messages; std::string contents; };
+struct SetCase { const char* name; Texts outputs; Faults faults; Texts messages; std::string contents, calls = {}; std::vector<mode_t> createModes = {}; };
 const SetCase kSetCases[] = {
     {"a set puts every output in place", kAB, {}, {}, "A_D.txt=A B_D.txt=B"},
     {"a failed syncfs keeps every old output", kAB, {.syncfsError = EIO}, {"Cannot write the output file {dir}/A_D.txt: Input/output error", "Cannot write the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=old B_D.txt=old"},
@@ -100,10 +87,11 @@ const SetCase kSetCases[] = {
     {"a failed folder sync is reported for the outputs put in place", kAB, {.fsyncError = EIO}, {"Cannot save the output file {dir}/A_D.txt: Input/output error", "Cannot save the output file {dir}/B_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=B"},
     {"a failed rename keeps the old output", kA, {.renameError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Permission denied"}, "A_D.txt=old B_D.txt=old"},
     {"no output without a lock", kA, {.flockError = ENOLCK}, {"Cannot create the output file {dir}/A_D.txt: No locks available"}, "A_D.txt=old B_D.txt=old"},
-    {"an output in a folder that cannot be read is written", kA, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=old"},
+    {"an output in a folder that cannot be read is written", kA, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=old", "write fsync rename syncfs "},
     {"a set in a folder that cannot be read is written", kAB, {.folderOpenError = EACCES}, {}, "A_D.txt=A B_D.txt=B"},
     {"a folder that cannot be read and a failed syncfs after the rename", kA, {.syncfsError = EIO, .folderOpenError = EACCES}, {"Cannot save the output file {dir}/A_D.txt: Input/output error"}, "A_D.txt=A B_D.txt=old"},
     {"a failed writeback hint is no failure", kA, {.writebackError = EIO}, {}, "A_D.txt=A B_D.txt=old"},
+    {"a lock that another run removed before it was locked", kA, {.takenBeforeLock = 0}, {}, "A_D.txt=A B_D.txt=old", "open-folder write fsync rename fsync ", {0600, 0600, 0644}},
 };
 // clang-format on
 
@@ -128,42 +116,18 @@ Texts WriteSet(const TempFolder& folder, const Texts& names, FileSystem& fs) {
 }
 
 TEST(OutputSet, KeepsTheOldOutputOfEveryFileItCannotSync) {
+    const mode_t umaskBefore = umask(022);
     for (const SetCase& c : kSetCases) {
         const TempFolder folder;
         for (const char* name : {"A_D.txt", "B_D.txt"}) folder.Write(name, "old");
-        FaultyFileSystem fs;
-        Apply(c.faults, fs);
+        FaultyFileSystem fs(c.faults);
         EXPECT_EQ(WriteSet(folder, c.outputs, fs), c.messages) << c.name;
         std::string contents;  // "name=bytes" for every file, in name order
         for (const std::string& name : folder.Names())
             contents += (contents.empty() ? "" : " ") + name + "=" + ReadBytes(folder.Path(name));
         EXPECT_EQ(contents, c.contents) << c.name;
-    }
-}
-
-// A set first creates its lock on the folder, again if another run removed it before it was
-// locked, then opens the folder for its sync before the first output is written there; a folder
-// that cannot be read is synced through its file system, with the lock's descriptor opened
-// before that write. createModes lists the files created: the lock, then the output.
-// clang-format off
-struct SyncCase { const char* name; Faults faults; std::vector<mode_t> createModes; std::string calls; };
-const SyncCase kSyncCases[] = {
-    {"a folder that can be read", {}, {0600, 0644}, "open-folder write fsync rename fsync "},
-    {"a folder that cannot be read", {.folderOpenError = EACCES}, {0600, 0644}, "write fsync rename syncfs "},
-    {"a lock that another run removed before it was locked", {.takenBeforeLock = 0}, {0600, 0600, 0644}, "open-folder write fsync rename fsync "},
-};
-// clang-format on
-
-TEST(OutputSet, LocksAndOpensAFolderBeforeItsFirstOutput) {
-    const mode_t umaskBefore = umask(022);
-    for (const SyncCase& c : kSyncCases) {
-        SCOPED_TRACE(c.name);
-        const TempFolder folder;
-        FaultyFileSystem fs;
-        Apply(c.faults, fs);
-        EXPECT_EQ(WriteSet(folder, kA, fs), Texts{});
-        EXPECT_EQ(fs.createModes, c.createModes);
-        EXPECT_EQ(fs.calls, c.calls);
+        EXPECT_EQ(c.calls.empty() ? "" : fs.calls, c.calls) << c.name;
+        EXPECT_EQ(c.createModes.empty() ? c.createModes : fs.createModes, c.createModes) << c.name;
     }
     umask(umaskBefore);
 }
@@ -194,10 +158,8 @@ TEST(OutputSet, RemovesTheTemporaryFilesOfKilledRunsOnlyAndSyncsEachFolderOnce) 
     std::set<std::string> kept{"A_D.txt", "C_D.txt", "sub"};
     for (const Planted& planted : kPlanted) {
         const std::string path = folder.Path(planted.name);
-        if (planted.held == Held::Fifo)
-            ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-        else
-            folder.Write(planted.name, planted.why);
+        if (planted.held != Held::Fifo) folder.Write(planted.name, planted.why);
+        ASSERT_EQ(planted.held == Held::Fifo ? mkfifo(path.c_str(), 0600) : 0, 0);
         if (planted.held == Held::Locked) locks.push_back(open(path.c_str(), O_RDONLY));
         if (planted.kept) kept.insert(planted.name);
     }

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
 #include "RecordingHost.h"
 #include "TempFolder.h"
 #include "convert/RunPlan.h"
@@ -24,27 +23,17 @@ constexpr int kBb = 2, kC = 4, kDb = 6, kD = 7, kDSharp = 8, kGSharp = 15, kNoth
 
 // The window as a run finds it: a mode; the row chosen in the key list (By Key, Figured Bass to
 // Key) or in the step list (By Step); the sharp or flat preference; the configuration's
-// chord-line marker; and how sheets are read.
-struct Window {
-    ConvertMode mode;
-    int row = kNothing;
-    Spelling preference = Spelling::Flat;
-    std::string marker = "^";
-    const SheetKind* format = nullptr;  // every file read as this kind; none: by name and content
-};
-
-struct Outcome {
-    ModGlobals globals;
-    RecordingHost host;
-};
+// chord-line marker; and the kind every file is read as (none: each by its name and content).
+// clang-format off
+struct Window { ConvertMode mode; int row = kNothing; Spelling preference = Spelling::Flat; std::string marker = "^"; const SheetKind* format = nullptr; };
+struct Outcome { ModGlobals globals; RecordingHost host; };
+// clang-format on
 
 // Checks the selection, plans and executes one run on folder/input as File, Open does; "{dir}"
-// in a message stands for the folder. onProgress may act, or cancel, at a progress report.
-Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input,
-                FileSystem& fs = SystemFileSystem(), std::function<bool()> onProgress = {}) {
+// in a message stands for the folder.
+Outcome RunOnce(const Window& window, const TempFolder& folder, const std::string& input) {
     Outcome outcome;
     outcome.host.folder = folder.Path("");
-    outcome.host.onProgress = std::move(onProgress);
     ModGlobals& globals = outcome.globals;
     globals.ConvertMode = window.mode;
     globals.ChordLineMarker = window.marker;
@@ -57,9 +46,9 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
     ShowingFailures(outcome.host, [&] {
         if (!CheckSelection(globals, outcome.host)) return;
         const std::optional<RunPlan> plan =
-            PlanRun(globals, choices, folder.Path(input), outcome.host, fs);
-        OutputSet output(fs);
-        if (!plan || !ExecutePlan(*plan, globals, outcome.host, &output, fs)) return;
+            PlanRun(globals, choices, folder.Path(input), outcome.host);
+        OutputSet output(SystemFileSystem());
+        if (!plan || !ExecutePlan(*plan, globals, outcome.host, &output)) return;
         for (const OutputSet::Failure& failure : output.Publish())
             outcome.host.ShowMessage(failure.message);
     });
@@ -69,19 +58,13 @@ Outcome RunOnce(const Window& window, const TempFolder& folder, const std::strin
 // What stands at another name in the input's folder before the run.
 enum class Beside { Nothing, SymbolicLinkToInput, HardLinkToInput, Folder };
 
-struct RunCase {
-    const char* name;
-    Window window;
-    std::string input, sheet;      // a file name in the folder, and its bytes
-    std::string output, expected;  // the file written and its bytes; none when empty
-    Texts messages = {};
-    std::string besideName = {};
-    Beside beside = Beside::Nothing;
-};
-
+// A run on input, a file name in the folder holding sheet: output, the file written, holds
+// expected; none is written when output is empty. Where a row gives them, the line fields show
+// the last line read and what it became, "in|out", a ChordPro sheet's too, whose output is
+// written a block at a time.
 // clang-format off
+struct RunCase { const char* name; Window window; std::string input, sheet, output, expected; Texts messages = {}; std::string besideName = {}; Beside beside = Beside::Nothing; std::string lastLines = {}; };
 const RunCase kRuns[] = {
-    {"By Key from Ab to C", {ByKey, kC}, "Another Ewe_Ab.txt", "^Ab Fm7 Db/Eb\r\nla la\r\n", "Another Ewe_C.txt", "^C Am7 F/G\r\nla la\r\n"},
     {"By Key to the same pitch respells", {ByKey, 12}, "Song_Gb.txt", "^Gb Ebm Db7/Ab", "Song_F#.txt", "^F# D#m C#7/G#\r\n"},
     {"By Step up a whole step with sharps", {ByStep, 1, Spelling::Sharp}, "Night_Dm.txt", "^Dm A7 Bb", "Night_Em.txt", "^Em B7 C\r\n"},
     {"By Step cuts the name at its own extension, not at a folder's dot", {ByStep, 11}, "A_.B/Tune_C.text", "^C  F", "A_.B/Tune_B.txt", "^B  E\r\n"},
@@ -107,7 +90,7 @@ const RunCase kRuns[] = {
     {"an output name that is a folder, before the question", {ByKey, kD}, "Song_C.txt", "^C", "", "", {"Cannot save the output file {dir}/Song_D.txt: Is a directory"}, "Song_D.txt", Beside::Folder},
     // 255 characters with "_C.txt"; "_Db.txt" is one more
     {"an output name too long", {ByKey, kDb}, std::string(249, 'x') + "_C.txt", "^C", "", "", {"Cannot save the output file {dir}/" + std::string(249, 'x') + "_Db.txt: File name too long"}},
-    {"ChordPro: the key of the name; the extension and line ends kept", {ByKey, kD}, "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]"},
+    {"ChordPro: the key of the name; the extension and line ends kept", {ByKey, kD}, "Song_G.cho", "{key: G}\n[G]la\r[D7]", "Song_D.cho", "{key: D}\n[D]la\r[A7]", {}, {}, Beside::Nothing, "[D7]|[A7]"},
     {"ChordPro: the key of the directive, minor", {ByKey, kD}, "Song.CHO", "{key: Em}\r\n[Em]", "Song_Bm.CHO", "{key: Bm}\r\n[Bm]"},
     {"ChordPro: the name and the directive spell one key", {ByKey, kD}, "Song_Gb.pro", "{key: F#}\n[F#]", "Song_D.pro", "{key: D}\n[D]"},
     {"ChordPro: the name and the directive differ", {ByKey, kD}, "Song_G.cho", "{key: Em}", "", "", {"ERROR! The key in the filename and the {key} directive differ..."}},
@@ -138,20 +121,12 @@ TEST(Runs, WriteTheConvertedSheetOrSayWhyNot) {
         if (c.beside == Beside::SymbolicLinkToInput) create_symlink(c.input, beside);
         if (c.beside == Beside::HardLinkToInput) create_hard_link(folder.Path(c.input), beside);
         if (c.beside == Beside::Folder) create_directory(beside);
-        FaultyFileSystem fs;
-        EXPECT_EQ(RunOnce(c.window, folder, c.input, fs).host.messages, c.messages);
+        const RecordingHost host = RunOnce(c.window, folder, c.input).host;
+        EXPECT_EQ(host.messages, c.messages);
+        EXPECT_EQ(c.lastLines.empty() ? "" : host.lines[0] + '|' + host.lines[1], c.lastLines);
         EXPECT_EQ(c.output.empty() ? "" : ReadBytes(folder.Path(c.output)), c.expected);
         EXPECT_EQ(folder.Names(), names);  // nothing else, no temporary file
     }
-}
-
-// The line fields show the last line read and what it became, a ChordPro sheet's too, whose
-// output is written a block at a time.
-TEST(Runs, ShowTheLastLineInAndOut) {
-    const TempFolder folder;
-    folder.Write("Song_G.cho", "{key: G}\n[G]la\n[D7]lo");
-    const RecordingHost host = RunOnce({ByKey, kD}, folder, "Song_G.cho").host;
-    EXPECT_EQ(host.lines[0] + '|' + host.lines[1], "[D7]lo|[A7]lo");
 }
 
 // Every key a file name may carry is the tonic of its sheet: a major key's own chord is I, a
@@ -171,28 +146,21 @@ TEST(Runs, EveryKeyOfANameIsItsSheetsTonic) {
 
 // By Key from C to a row of the key list, By Step from C by a row of the step list, or Key to
 // Figured Bass from C: the output's key, the sheet in it, and the step the run leaves for the
-// next, recorded once a note has moved and only then.
-struct ListRowCase {
-    Window window;
-    std::string key;
-    std::string converted;  // "^C C# D", each key row spelling its black keys its own way
-    std::optional<int> step;
-    std::string sheet = "^C C# D";
-};
-
+// next, recorded once a note has moved and only then. Each key row spells the black keys of
+// "^C C# D" its own way.
 constexpr const char* kModeNames[] = {"By Key", "By Step", "Figured Bass to Key",
                                       "Key to Figured Bass"};
 
 // clang-format off
+struct ListRowCase { Window window; std::string key, converted; std::optional<int> step; std::string sheet = "^C C# D"; };
 const ListRowCase kListRows[] = {
-    {{ByKey, 0}, "A", "^A A# B\r\n", -3}, {{ByKey, 1}, "A#", "^A# B C\r\n", -2}, {{ByKey, 2}, "Bb", "^Bb B C\r\n", -2}, {{ByKey, 3}, "B", "^B C C#\r\n", -1}, {{ByKey, 4}, "C", "^C Db D\r\n", 0},
-    {{ByKey, 5}, "C#", "^C# D D#\r\n", 1}, {{ByKey, 6}, "Db", "^Db D Eb\r\n", 1}, {{ByKey, 7}, "D", "^D D# E\r\n", 2}, {{ByKey, 8}, "D#", "^D# E F\r\n", 3}, {{ByKey, 9}, "Eb", "^Eb E F\r\n", 3},
-    {{ByKey, 10}, "E", "^E F F#\r\n", 4}, {{ByKey, 11}, "F", "^F Gb G\r\n", 5}, {{ByKey, 12}, "F#", "^F# G G#\r\n", 6}, {{ByKey, 13}, "Gb", "^Gb G Ab\r\n", 6}, {{ByKey, 14}, "G", "^G G# A\r\n", 7},
-    {{ByKey, 15}, "G#", "^G# A A#\r\n", 8}, {{ByKey, 16}, "Ab", "^Ab A Bb\r\n", 8}, {{ByStep, 0}, "Db", "^Db D Eb\r\n", 1}, {{ByStep, 1}, "D", "^D Eb E\r\n", 2}, {{ByStep, 2}, "Eb", "^Eb E F\r\n", 3},
-    {{ByStep, 3}, "E", "^E F Gb\r\n", 4}, {{ByStep, 4}, "F", "^F Gb G\r\n", 5}, {{ByStep, 5}, "Gb", "^Gb G Ab\r\n", 6}, {{ByStep, 6}, "G", "^G Ab A\r\n", 7}, {{ByStep, 7}, "Ab", "^Ab A Bb\r\n", 8},
-    {{ByStep, 8}, "A", "^A Bb B\r\n", 9}, {{ByStep, 9}, "Bb", "^Bb B C\r\n", 10}, {{ByStep, 10}, "B", "^B C Db\r\n", 11}, {{ByStep, 11}, "B", "^B C Db\r\n", -1}, {{ByStep, 12}, "Bb", "^Bb B C\r\n", -2},
-    {{ByStep, 13}, "A", "^A Bb B\r\n", -3}, {{ByStep, 14}, "Ab", "^Ab A Bb\r\n", -4}, {{ByStep, 15}, "G", "^G Ab A\r\n", -5}, {{ByStep, 16}, "Gb", "^Gb G Ab\r\n", -6}, {{ByStep, 17}, "F", "^F Gb G\r\n", -7},
-    {{ByStep, 18}, "E", "^E F Gb\r\n", -8}, {{ByStep, 19}, "Eb", "^Eb E F\r\n", -9}, {{ByStep, 20}, "D", "^D Eb E\r\n", -10}, {{ByStep, 21}, "Db", "^Db D Eb\r\n", -11},
+    {{ByKey, 0}, "A", "^A A# B\r\n", -3}, {{ByKey, 1}, "A#", "^A# B C\r\n", -2}, {{ByKey, 2}, "Bb", "^Bb B C\r\n", -2}, {{ByKey, 3}, "B", "^B C C#\r\n", -1}, {{ByKey, 4}, "C", "^C Db D\r\n", 0}, {{ByKey, 5}, "C#", "^C# D D#\r\n", 1},
+    {{ByKey, 6}, "Db", "^Db D Eb\r\n", 1}, {{ByKey, 7}, "D", "^D D# E\r\n", 2}, {{ByKey, 8}, "D#", "^D# E F\r\n", 3}, {{ByKey, 9}, "Eb", "^Eb E F\r\n", 3}, {{ByKey, 10}, "E", "^E F F#\r\n", 4}, {{ByKey, 11}, "F", "^F Gb G\r\n", 5},
+    {{ByKey, 12}, "F#", "^F# G G#\r\n", 6}, {{ByKey, 13}, "Gb", "^Gb G Ab\r\n", 6}, {{ByKey, 14}, "G", "^G G# A\r\n", 7}, {{ByKey, 15}, "G#", "^G# A A#\r\n", 8}, {{ByKey, 16}, "Ab", "^Ab A Bb\r\n", 8}, {{ByStep, 0}, "Db", "^Db D Eb\r\n", 1},
+    {{ByStep, 1}, "D", "^D Eb E\r\n", 2}, {{ByStep, 2}, "Eb", "^Eb E F\r\n", 3}, {{ByStep, 3}, "E", "^E F Gb\r\n", 4}, {{ByStep, 4}, "F", "^F Gb G\r\n", 5}, {{ByStep, 5}, "Gb", "^Gb G Ab\r\n", 6}, {{ByStep, 6}, "G", "^G Ab A\r\n", 7},
+    {{ByStep, 7}, "Ab", "^Ab A Bb\r\n", 8}, {{ByStep, 8}, "A", "^A Bb B\r\n", 9}, {{ByStep, 9}, "Bb", "^Bb B C\r\n", 10}, {{ByStep, 10}, "B", "^B C Db\r\n", 11}, {{ByStep, 11}, "B", "^B C Db\r\n", -1}, {{ByStep, 12}, "Bb", "^Bb B C\r\n", -2},
+    {{ByStep, 13}, "A", "^A Bb B\r\n", -3}, {{ByStep, 14}, "Ab", "^Ab A Bb\r\n", -4}, {{ByStep, 15}, "G", "^G Ab A\r\n", -5}, {{ByStep, 16}, "Gb", "^Gb G Ab\r\n", -6}, {{ByStep, 17}, "F", "^F Gb G\r\n", -7}, {{ByStep, 18}, "E", "^E F Gb\r\n", -8},
+    {{ByStep, 19}, "Eb", "^Eb E F\r\n", -9}, {{ByStep, 20}, "D", "^D Eb E\r\n", -10}, {{ByStep, 21}, "Db", "^Db D Eb\r\n", -11},
     {{ByKey, kD}, "D", "la\r\n", 0, "la"}, {{ByStep, 10}, "B", "la\r\n", 11, "la"},
     {{KeyToFiguredBass}, "", "^I bII II\r\n", -3}, {{KeyToFiguredBass}, "", "la\r\n", std::nullopt, "la"},
 };
@@ -208,23 +176,6 @@ TEST(Runs, EveryListRowGivesItsKeyAndStep) {
         EXPECT_EQ(ReadBytes(folder.Path("Song_" + row.key + ".txt")), row.converted);
         EXPECT_EQ(run.StepSemitones, row.step);
     }
-}
-
-// A long run reports its progress: Cancel there, or another program changing the input at the
-// same size, writes nothing and leaves nothing behind.
-TEST(Runs, CancelOrAnInputChangedMeanwhileWritesNothing) {
-    const TempFolder folder;
-    const std::string input = folder.Write("Big_C.txt", std::string(3 << 20, 'l'));
-    const auto cancel = [] { return false; };
-    EXPECT_EQ(RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), cancel).host.messages,
-              Texts{});
-    const Outcome changed = RunOnce({ByKey, kD}, folder, "Big_C.txt", SystemFileSystem(), [&] {
-        return std::filesystem::last_write_time(input, {}), true;  // the size stays
-    });
-    EXPECT_EQ(
-        changed.host.messages,
-        Texts{"Cannot read the input file {dir}/Big_C.txt: the file changed while it was read"});
-    EXPECT_EQ(folder.Names(), std::set<std::string>{"Big_C.txt"});
 }
 
 }  // namespace

@@ -173,8 +173,7 @@ TEST(FileOpen, ShowsTwentyMessagesOfTheWritingThenHowManyMore) {
     ModalAnswers answers{ChooseFile(input)};
     pendingAnswers.insert(pendingAnswers.end(), 22, Press(QMessageBox::Ok, seen));
     window.findChild<QAction*>("mnuFileOpen")->trigger();
-    for (int shown = 0; shown < 20; ++shown)
-        expected << Box("ERROR! Code not found, GetCodeFromChordRoman(), b");
+    expected << QStringList(20, Box("ERROR! Code not found, GetCodeFromChordRoman(), b"));
     EXPECT_EQ(seen, expected << Box("5 more messages"));
     EXPECT_EQ(ReadBytes(songs.Path("Hymn_C.txt")), written + "\r\n");
 
