@@ -28,7 +28,7 @@ cat "$work"/all/* "$work"/chordpro/* "$work"/col/* > /dev/null
 
 # seconds FOLDER SCRIPT: wall time of one run of SCRIPT in FOLDER, its outputs removed first.
 seconds() {
-    rm -f "$1"/*_D.*
+    rm -f "$1"/*_D.* "$1"/*.floor
     sync
     local start=${EPOCHREALTIME/./}
     (cd "$1" && eval "$2")
@@ -48,8 +48,10 @@ window() {
     (cd / && "$several" "$@" 2>/dev/null | head -1)
 }
 
-# The three kinds of sheet take turns, so that all meet the same load.
+# The three kinds of sheet and the floor take turns, so that all meet the same load.
+floor() { "$build/bench/leadwright_bench" --floor-set "$@"; }
 for ((i = 0; i < runs; i++)); do
+    seconds "$work/all" 'floor Song*_C.txt' >> "$work/floor-times"
     seconds "$work/all" '"$convert" by-key D Song*_C.txt' >> "$work/lead-times"
     seconds "$work/chordpro" '"$convert" by-key D Song*.cho' >> "$work/chordpro-times"
     seconds "$work/col" '"$convert" by-key D Song*.crd' >> "$work/col-times"
@@ -57,10 +59,13 @@ done
 one=$(median < "$work/lead-times")
 chordpro=$(median < "$work/chordpro-times")
 col=$(median < "$work/col-times")
+floor=$(median < "$work/floor-times")
 loop=$(seconds "$work/all" 'for f in Song*_C.txt; do "$convert" by-key D "$f"; done')
 echo "$count lead sheets of about 2 KB, $(nproc) cores, $(df -T "$work" | awk 'NR == 2 { print $2 }')"
-awk -v n="$count" -v a="$one" -v b="$loop" 'BEGIN {
-    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"')\n", a / 1e6
+awk -v n="$count" -v a="$one" -v b="$loop" -v f="$floor" 'BEGIN {
+    printf "the floor, 8 calls a sheet:   %7.3f s (median of '"$runs"')\n", f / 1e6
+    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f times the floor\n",
+           a / 1e6, a / f
     printf "a shell loop, one per sheet:  %7.3f s, %.0f times as long\n", b / 1e6, b / a }'
 echo "peak RSS over 100 sheets:     $(peak "$work/hundred" 'Song*_C.txt') KB"
 echo "peak RSS over $count sheets:    $(peak "$work/all" 'Song*_C.txt') KB"
