@@ -4,12 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <initializer_list>
 #include <numeric>
-#include <optional>
 #include <span>
-#include <string>
 #include <tuple>
 #include <vector>
 
