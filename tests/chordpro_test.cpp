@@ -69,7 +69,6 @@ const SheetCase kSections[] = {
     {"kept to their end or the file's", kGToD, "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[G]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", "{Start_Of_ABC}\n[G]\n{end_of_abc}\n[D]\n{start_of_textblock-html}\n[G]\n{eot}\n[G]", 1},
     {"ly kept", kGToD, "{start_of_ly}\n[G]", "{start_of_ly}\n[G]", 0},
     {"svg ends at its end", kGToD, "{start_of_svg}\n[G]\n{end_of_svg}\n[G]", "{start_of_svg}\n[G]\n{end_of_svg}\n[D]", 1},
-    {"a tab after 8,000 blanks", kGToD, kBlanks + "{start_of_tab}\n[G]", kBlanks + "{start_of_tab}\n[G]", 0},
 };
 const SheetCase kDirectives[] = {
     {"key directive forms", kGToD, "{key:G}\n{key G}\n{KEY: Gb}\n{meta: key Em}\n  { Meta:  Key  F#m }x\n{keys: G}\n{meta: keys G}", "{key:D}\n{key D}\n{KEY: C#}\n{meta: key Bm}\n  { Meta:  Key  C#m }x\n{keys: G}\n{meta: keys G}", 5},
@@ -94,7 +93,6 @@ const KeyCase kKeys[] = {
     {"none in comments or kept sections", "#{key: A}\n{sot}\n{key: B}\n{eot}\n{key: C}", "C", 5},
     {"no key name, as written", "{key: H}", "H", 1},
     {"empty", "{key}", "", 1},
-    {"after 8,000 blanks", kBlanks + "{key: G}", "G", 1},
     {"none", "[G]{key: G}\n {key: G\n{meta: keys G}", std::nullopt, 0},
 };
 // clang-format on

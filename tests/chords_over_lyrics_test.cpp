@@ -51,7 +51,6 @@ const SheetCase kExamples[] = {
     {"key lines", kGToD, "Tom: G\nTonalit\xC3\xA9 originale : G", "Tom: D\nTonalit\xC3\xA9 originale : D", 2},
     {"a label and a chord", kGToD, "Play: G", "Play: D", 1},
     {"a chord shape", kGToD, "Bbmaj7  (x13231)", "Bbmaj7  (x13231)", 0},
-    {"a key line", kGToD, "Key: G", "Key: D", 1},
     {"a key line kept to figured bass", kGToFiguredBass, "Key: G", "Key: G", 0},
     {"to figured bass", kGToFiguredBass, "G    D/F#  Em", "I    V/VII VIm", 4},
     {"from figured bass", kFiguredBassToD, "I    V/VII  VIm", "D    A/C#   Bm", 4},

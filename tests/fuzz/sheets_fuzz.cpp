@@ -28,12 +28,8 @@ void Check(bool holds) {
 }
 
 std::string_view LineEndOf(lw::LineEnd end) {
-    switch (end) {
-        case lw::LineEnd::CrLf: return "\r\n";
-        case lw::LineEnd::Lf: return "\n";
-        case lw::LineEnd::Cr: return "\r";
-        default: return "";
-    }
+    using enum lw::LineEnd;
+    return end == CrLf ? "\r\n" : end == Lf ? "\n" : end == Cr ? "\r" : "";
 }
 
 // The sheet as a file, for the reader.
