@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
 #include <span>
 #include <tuple>
-#include <vector>
 
 #include "FeedSheet.h"
 #include "RecordingHost.h"
@@ -37,16 +35,12 @@ inline std::string Difference(std::string_view expected, std::string_view actual
 }
 
 // Every row's sheet as a run of kind rewrites it, each line whole and in pieces of every size up
-// to kMaxPiece and of moreSizes, gives the row's expected text and notes and no message; the
-// first cut that fails a row is shown.
-inline void ExpectRewritten(const SheetKind& kind, std::span<const SheetCase> rows,
-                            std::initializer_list<std::size_t> moreSizes = {}) {
-    std::vector<std::size_t> sizes(kMaxPiece + 1);
-    std::iota(sizes.begin(), sizes.end(), 0);
-    sizes.insert(sizes.end(), moreSizes);
+// to kMaxPiece, gives the row's expected text and notes and no message; the first cut that fails
+// a row is shown.
+inline void ExpectRewritten(const SheetKind& kind, std::span<const SheetCase> rows) {
     for (const SheetCase& row : rows) {
         SCOPED_TRACE(row.name);
-        for (const std::size_t size : sizes) {
+        for (std::size_t size = 0; size <= kMaxPiece; ++size) {
             RecordingHost host;
             const auto names = NamesOf(row.run.names, host);
             std::optional<ChordLineRewriter> keys;
