@@ -1,9 +1,15 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "core/ChordLineRewriter.h"
+#include "core/Tables.h"
+#include "sheets/SheetRewriter.h"
 
 namespace lw::test {
 
@@ -26,6 +32,26 @@ inline void FeedSheet(std::string_view sheet, std::size_t size, std::string& out
         out += sheet.substr(end, lineEnd);
         sheet.remove_prefix(end + lineEnd);
     }
+}
+
+// The sheet as rewriter writes it when fed as FeedSheet feeds it, and the notes it replaced.
+inline std::pair<std::string, std::size_t> RewriteSheet(SheetRewriter& rewriter,
+                                                        std::string_view sheet, std::size_t size,
+                                                        Messenger& messenger) {
+    std::string out;
+    std::size_t notes = 0;
+    FeedSheet(sheet, size, out, [&](std::string_view piece, bool endsLine) {
+        notes += rewriter.Rewrite(piece, endsLine, out, messenger);
+    });
+    return {out, notes};
+}
+
+// The names a run writes notes with.
+enum class Names { Sharps, Flats, Degrees };
+
+inline std::array<std::string_view, 12> NamesOf(Names names, Messenger& messenger) {
+    if (names == Names::Degrees) return DegreeNames;
+    return SpelledNoteNames(names == Names::Flats ? Spelling::Flat : Spelling::Sharp, messenger);
 }
 
 }  // namespace lw::test

@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "FeedSheet.h"
-#include "RecordingHost.h"
+#include "SheetRows.h"
 #include "sheets/ChordsOverLyricsLine.h"
-#include "sheets/ChordsOverLyricsRewriter.h"
+#include "sheets/ChordsOverLyricsSheet.h"
 
 namespace lw {
 
@@ -17,24 +16,10 @@ void PrintTo(LineKind kind, std::ostream* os) {
 
 namespace {
 
+using namespace test;
+
+const ChordsOverLyricsSheet kChordsOverLyrics;
 constexpr Notation L = Notation::Letters, D = Notation::Degrees;
-
-enum class Names { Sharps, Flats, Degrees };
-
-// A run as planning builds it: the chords' notation, step and names, and the step of the key
-// lines' rewriter, if there is one.
-struct Run {
-    Notation notation;
-    int step;
-    Names names;
-    std::optional<int> keyStep;
-};
-const Run kGToD{L, 7, Names::Sharps, 7};         // By Key from G to D
-const Run kGToBb{L, 3, Names::Flats, 3};         // By Key from G to Bb
-const Run kDownAStep{L, -1, Names::Sharps, -1};  // By Key from F to E
-const Run kDToE{L, 2, Names::Sharps, 2};         // By Key from D to E
-const Run kGToFiguredBass{L, -10, Names::Degrees, std::nullopt};
-const Run kFiguredBassToD{D, 5, Names::Sharps, std::nullopt};
 
 std::string Repeated(std::string_view text, std::size_t times) {
     std::string repeated;
@@ -46,39 +31,13 @@ const std::string kChordLineAtLimit = Repeated("G ", kLongestChordLine / 2);
 const std::string kChordLineOverLimit = kChordLineAtLimit + "G";
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
-struct RewriteCase {
-    const char* name;
-    Run run;
-    std::string input, expected;
-    std::size_t notes;
-};
-
-// Rewrites sheet with run, fed in pieces of size bytes (whole lines when 0).
-std::pair<std::string, std::size_t> Rewrite(const Run& run, std::string_view sheet,
-                                            std::size_t size, test::RecordingHost& host) {
-    const Spelling spelling = run.names == Names::Flats ? Spelling::Flat : Spelling::Sharp;
-    const auto names = run.names == Names::Degrees ? DegreeNames : SpelledNoteNames(spelling, host);
-    std::optional<ChordLineRewriter> keys;
-    if (run.keyStep) keys.emplace(L, *run.keyStep, names, host);
-    ChordsOverLyricsRewriter rewriter(ChordLineRewriter(run.notation, run.step, names, host),
-                                      run.notation, keys);
-    std::string out;
-    std::size_t notes = 0;
-    test::FeedSheet(sheet, size, out, [&](std::string_view piece, bool endsLine) {
-        notes += rewriter.Rewrite(piece, endsLine, out, host);
-    });
-    return {out, notes};
-}
-
-void ExpectRewrites(const RewriteCase& c, std::size_t size) {
-    SCOPED_TRACE(std::string(c.name) + ", pieces of " + std::to_string(size));
-    test::RecordingHost host;
-    EXPECT_EQ(Rewrite(c.run, c.input, size, host), std::pair(c.expected, c.notes));
-    EXPECT_EQ(host.messages, test::Texts{});
-}
-
 // clang-format off
-const RewriteCase kExamples[] = {
+const Run kGToBb{L, 3, Names::Flats, 3};         // By Key from G to Bb
+const Run kDownAStep{L, -1, Names::Sharps, -1};  // By Key from F to E
+const Run kDToE{L, 2, Names::Sharps, 2};         // By Key from D to E
+const Run kGToFiguredBass{L, -10, Names::Degrees, std::nullopt};
+
+const SheetCase kExamples[] = {
     {"chords over lyrics", kGToD, "G           G7        C        G\nAmazing grace, how sweet the sound", "D           D7        G        D\nAmazing grace, how sweet the sound", 4},
     {"slash chords and a grown one", kGToD, "G/B  Cadd9  D/F#  Em7", "D/F# Gadd9  A/C#  Bm7", 6},
     {"a label", kGToBb, "Intro: G  D  Em C", "Intro: Bb F  Gm Eb", 4},
@@ -92,7 +51,6 @@ const RewriteCase kExamples[] = {
     {"key lines", kGToD, "Tom: G\nTonalit\xC3\xA9 originale : G", "Tom: D\nTonalit\xC3\xA9 originale : D", 2},
     {"a label and a chord", kGToD, "Play: G", "Play: D", 1},
     {"a chord shape", kGToD, "Bbmaj7  (x13231)", "Bbmaj7  (x13231)", 0},
-    {"a key line", kGToD, "Key: G", "Key: D", 1},
     {"a key line kept to figured bass", kGToFiguredBass, "Key: G", "Key: G", 0},
     {"to figured bass", kGToFiguredBass, "G    D/F#  Em", "I    V/VII VIm", 4},
     {"from figured bass", kFiguredBassToD, "I    V/VII  VIm", "D    A/C#   Bm", 4},
@@ -108,7 +66,7 @@ const RewriteCase kExamples[] = {
     {"a prose line with a bracket chord", kGToD, "Solo   Improvisaci\xC3\xB3n de la escala pentat\xC3\xB3nica de sol mayor   [G]", "Solo   Improvisaci\xC3\xB3n de la escala pentat\xC3\xB3nica de sol mayor   [G]", 0},
 };
 
-const RewriteCase kColumns[] = {
+const SheetCase kColumns[] = {
     {"a grown chord takes the blanks after it", kGToBb, "G    Am7  C", "Bb   Cm7  Eb", 3},
     {"a shrunk chord gets blanks after it, none after the last word", kDownAStep, "Bb  C    F\nBb  C", "A   B    E\nA   B", 5},
     {"no room shifts the rest only as far as needed", kGToBb, "G Em    C", "Bb Gm   Eb", 3},
@@ -119,10 +77,8 @@ const RewriteCase kColumns[] = {
     {"a comment moves as one word", kGToBb, "G (let ring) C\nG  (let ring)  C", "Bb (let ring) Eb\nBb (let ring)  Eb", 4},
 };
 
-const RewriteCase kSheets[] = {
-    {"a sheet with a byte-order mark and CR LF line ends", kGToD,
-     "\xEF\xBB\xBFKey: G\r\n\r\n[Verse 1]\r\nG           G7\r\nAmazing grace\rIntro: G  D\n| G / / / |",
-     "\xEF\xBB\xBFKey: D\r\n\r\n[Verse 1]\r\nD           D7\r\nAmazing grace\rIntro: D  A\n| D / / / |", 6},
+const SheetCase kSheets[] = {
+    {"a sheet with a byte-order mark and CR LF line ends", kGToD, "\xEF\xBB\xBFKey: G\r\n\r\n[Verse 1]\r\nG           G7\r\nAmazing grace\rIntro: G  D\n| G / / / |", "\xEF\xBB\xBFKey: D\r\n\r\n[Verse 1]\r\nD           D7\r\nAmazing grace\rIntro: D  A\n| D / / / |", 6},
     {"a byte-order mark on a chord line", kGToD, kByteOrderMark + "G  C", kByteOrderMark + "D  G", 2},
     {"a mark is read at the start only", kGToD, "\xEF\xBB\nG\n" + kByteOrderMark + "G", "\xEF\xBB\nD\n" + kByteOrderMark + "G", 1},
     {"a chord line as long as the limit", kGToD, kChordLineAtLimit, Repeated("D ", kLongestChordLine / 2), kLongestChordLine / 2},
@@ -133,18 +89,13 @@ const RewriteCase kSheets[] = {
 // clang-format on
 
 TEST(ChordsOverLyricsRewriter, RewritesTheExamples) {
-    for (const RewriteCase& c : kExamples)
-        for (std::size_t size = 0; size <= test::kMaxPiece; ++size) ExpectRewrites(c, size);
+    ExpectRewritten(kChordsOverLyrics, kExamples);
 }
-
 TEST(ChordsOverLyricsRewriter, KeepsEachChordInItsColumn) {
-    for (const RewriteCase& c : kColumns) ExpectRewrites(c, 0);
+    ExpectRewritten(kChordsOverLyrics, kColumns);
 }
-
 TEST(ChordsOverLyricsRewriter, GivesTheSameBytesHoweverFed) {
-    for (const RewriteCase& c : kSheets)
-        for (const std::size_t size : {0, 1, 2, 3, 7, 16, 4096, 65535, 65536, 65537})
-            ExpectRewrites(c, size);
+    ExpectRewritten(kChordsOverLyrics, kSheets);
 }
 
 // How a test shows a reading: each word, its chord in angle brackets; or the key of a key line.
@@ -163,15 +114,9 @@ std::vector<std::string> Shown(std::string_view line, const ReadLine& reading) {
     return shown;
 }
 
-struct LineCase {
-    const char* name;
-    Notation notation;
-    std::string line;
-    LineKind kind;
-    std::vector<std::string> shown;  // the words of a chord line, or the key of a key line
-};
-
+// shown: the words of a chord line, or the key of a key line.
 // clang-format off
+struct LineCase { const char* name; Notation notation; std::string line; LineKind kind; std::vector<std::string> shown; };
 const LineCase kLines[] = {
     {"blanks only", L, " \t ", LineKind::Lyrics, {}},
     {"a section head with a colon", L, "Chorus:", LineKind::Lyrics, {}},

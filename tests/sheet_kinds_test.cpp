@@ -12,14 +12,9 @@ namespace {
 
 using namespace test;
 
-struct KindCase {
-    const char* name;
-    std::string file, sheet;
-    std::string kind;  // as --format names it
-    Notation notation = Notation::Letters;
-};
-
+// kind: as --format names it.
 // clang-format off
+struct KindCase { const char* name; std::string file, sheet, kind; Notation notation = Notation::Letters; };
 const KindCase kKinds[] = {
     {"a ChordPro extension, whatever the content", "a.CHORDPRO", "^G", "chordpro"},
     {"each ChordPro extension", "a.chopro", "", "chordpro"}, {"pro", "a.pro", "", "chordpro"}, {"cho", "/s/Song.cho", "", "chordpro"},
@@ -47,15 +42,11 @@ TEST(SheetKinds, AFileIsReadAsTheKindItsNameOrContentShows) {
     }
 }
 
-struct NameCase {
-    const char* path;
-    std::optional<SheetKey> key;  // the key the whole text between "_" and the dot names
-    std::size_t length;
-};
-
 constexpr std::optional<SheetKey> G{{10, false}}, Em{{10, true}}, None;
 
+// key: the key the whole text between "_" and the dot names.
 // clang-format off
+struct NameCase { const char* path; std::optional<SheetKey> key; std::size_t length; };
 const NameCase kKeysInNames[] = {
     {"Amazing Grace_G.cho", G, 1}, {"/s/Song_F#m.crd", SheetKey{0, true}, 3}, {"Song_Em.txt", Em, 2},
     {"Song_Gb.cho", SheetKey{9, false}, 2}, {"Song_Bbm.cho", SheetKey{4, true}, 3},

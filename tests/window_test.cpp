@@ -164,8 +164,6 @@ TEST(FileOpen, ShowsTwentyMessagesOfTheWritingThenHowManyMore) {
     for (int token = 0; token < 25; ++token) sheet += "b ", written += "C ";
     const QString input = Q(songs.Write("Hymn_.txt", sheet));
     frmMain window(Q(songs.Path("")));
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.findChild<QRadioButton*>("Option1_2")->click();
     window.findChild<QListWidget*>("lstKey")->setCurrentRow(4);  // "C (Am)"
     QStringList seen,

@@ -23,15 +23,11 @@ struct NoMessages : lw::Messenger {
 std::optional<std::string> Rewrite(std::string_view sheet, const lw::ChordLineRewriter& notes,
                                    std::size_t size) {
     lw::ChordProRewriter rewriter(notes, lw::Notation::Letters, notes);
-    std::string out;
     try {
-        lw::test::FeedSheet(sheet, size, out, [&](std::string_view piece, bool endsLine) {
-            rewriter.Rewrite(piece, endsLine, out, messenger);
-        });
+        return lw::test::RewriteSheet(rewriter, sheet, size, messenger).first;
     } catch (const lw::SheetRefused&) {
         return std::nullopt;
     }
-    return out;
 }
 
 }  // namespace
