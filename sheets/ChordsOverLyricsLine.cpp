@@ -158,6 +158,41 @@ WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
     return IsChordLineWord(word) ? WordKind::Mark : WordKind::Other;
 }
 
+// Words up to this long are remembered, as one number each.
+constexpr std::size_t kLongestRememberedWord = 7;
+constexpr std::size_t kRememberedPlaces = 64;
+
+// A word of up to kLongestRememberedWord bytes as one number: its size and the notation, then
+// its bytes. Never 0, as a word has a byte.
+std::uint64_t RememberedText(std::string_view word, Notation notation) {
+    std::uint64_t text = word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
+    for (const char c : word) text = text << 8 | static_cast<unsigned char>(c);
+    return text;
+}
+
+// What word is, as Classify tells, and where its chord sits in it (size 0: none). A short word
+// is read once and then remembered in its place of remembered, until another takes it.
+WordKind ClassifyRemembering(std::string_view word, Notation notation, TextSpan& chord,
+                             std::vector<RememberedWord>& remembered) {
+    const std::uint8_t chordBit =
+        notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
+    if ((kFirstByte[static_cast<unsigned char>(word[0])] & (chordBit | kMayBeChordLineWord)) == 0)
+        return WordKind::Other;  // most words of lyrics
+    chord = {};
+    if (word.size() > kLongestRememberedWord) return Classify(word, notation, chord);
+    if (remembered.empty()) remembered.resize(kRememberedPlaces);
+    const std::uint64_t text = RememberedText(word, notation);
+    // Fibonacci hashing: the top bits of the product mix every byte of the word.
+    RememberedWord& place = remembered[(text * 0x9E3779B97F4A7C15u) >> 58];
+    if (place.text != text) {
+        const WordKind kind = Classify(word, notation, chord);
+        place = {text, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(chord.begin),
+                 static_cast<std::uint8_t>(chord.size)};
+    }
+    chord = {place.chordBegin, place.chordSize};
+    return static_cast<WordKind>(place.kind);
+}
+
 // How many words of line from p on may be chords by their first byte (chordBit of kFirstByte):
 // a bound that tells most lines of lyrics in one pass over their bytes.
 std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
@@ -279,7 +314,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
 
     std::size_t end = FindBlank(line, p);
     TextSpan chord;
-    WordKind kind = Classify(line.substr(p, end - p), notation, chord);
+    WordKind kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
     if (kind == WordKind::Other) {
         const std::size_t label = LabelEnd(line, p, notation);
         if (label != p) {
@@ -288,7 +323,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
             p = SkipBlanks(line, label);
             if (p == line.size()) return;
             end = FindBlank(line, p);
-            kind = Classify(line.substr(p, end - p), notation, chord);
+            kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
         }
     }
     // Comments are read on a line that starts like a chord line, after its first chord.
@@ -318,7 +353,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
         if (p == line.size()) break;
         end = FindBlank(line, p);
         chord = {};
-        kind = Classify(line.substr(p, end - p), notation, chord);
+        kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
     }
     if (others == 0 && chords > 0) {
         reading.kind = LineKind::ChordLine;
