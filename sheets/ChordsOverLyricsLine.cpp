@@ -196,12 +196,13 @@ WordKind ClassifyRemembering(std::string_view word, Notation notation, TextSpan&
 // How many words of line from p on may be chords by their first byte (chordBit of kFirstByte):
 // a bound that tells most lines of lyrics in one pass over their bytes.
 std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
+    // Without a branch on the bytes, whose words start anywhere.
     std::size_t count = 0;
-    bool wordStart = true;
+    unsigned afterBlank = 1;
     for (; p < line.size(); ++p) {
         const char c = line[p];
-        count += wordStart && (kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0;
-        wordStart = IsBlank(c);
+        count += afterBlank & unsigned{(kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0};
+        afterBlank = unsigned{c == ' '} | unsigned{c == '\t'};
     }
     return count;
 }
