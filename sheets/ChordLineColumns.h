@@ -30,10 +30,10 @@ public:
 private:
     std::string_view line_;
     std::string& out_;
-    bool hasTab_;                // most lines have none, so their gaps need no search
-    std::size_t copied_ = 0;     // where the line is written up to; what follows is unchanged
-    std::size_t wordEnd_ = 0;    // where the last word added ends
-    std::ptrdiff_t shift_ = 0;   // how much further right out reaches than the line up to copied_
+    bool hasTab_;               // most lines have none, so their gaps need no search
+    std::size_t copied_ = 0;    // where the line is written up to; what follows is unchanged
+    std::size_t wordEnd_ = 0;   // where the last word added ends
+    std::ptrdiff_t shift_ = 0;  // how much further right out reaches than the line up to copied_
 };
 
 }  // namespace lw

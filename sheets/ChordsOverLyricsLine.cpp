@@ -162,26 +162,26 @@ WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
 constexpr std::size_t kLongestRememberedWord = 7;
 constexpr std::size_t kRememberedPlaces = 64;
 
-// A word of up to kLongestRememberedWord bytes as one number: its size and the notation, then
-// its bytes. Never 0, as a word has a byte.
-std::uint64_t RememberedText(std::string_view word, Notation notation) {
-    std::uint64_t text = word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
-    for (const char c : word) text = text << 8 | static_cast<unsigned char>(c);
-    return text;
-}
-
-// What word is, as Classify tells, and where its chord sits in it (size 0: none). A short word
-// is read once and then remembered in its place of remembered, until another takes it.
-WordKind ClassifyRemembering(std::string_view word, Notation notation, TextSpan& chord,
-                             std::vector<RememberedWord>& remembered) {
+// What the word of line at p is, as Classify tells, where it ends (end) and where its chord
+// sits in it (chord, size 0: none). A short word is read once and then remembered in its place
+// of remembered, until another takes it; its bytes are gathered as one number while its end is
+// found.
+WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
+                    std::vector<RememberedWord>& remembered, std::size_t& end, TextSpan& chord) {
+    std::uint64_t bytes = 0;  // the word's last eight bytes: all of a short word
+    for (end = p; end < line.size() && !IsBlank(line[end]); ++end)
+        bytes = bytes << 8 | static_cast<unsigned char>(line[end]);
+    const std::string_view word = line.substr(p, end - p);
+    chord = {};
     const std::uint8_t chordBit =
         notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
     if ((kFirstByte[static_cast<unsigned char>(word[0])] & (chordBit | kMayBeChordLineWord)) == 0)
         return WordKind::Other;  // most words of lyrics
-    chord = {};
     if (word.size() > kLongestRememberedWord) return Classify(word, notation, chord);
     if (remembered.empty()) remembered.resize(kRememberedPlaces);
-    const std::uint64_t text = RememberedText(word, notation);
+    // The bytes, then the size and the notation: never 0, as a word has a byte.
+    const std::uint64_t text =
+        bytes << 8 | word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
     // Fibonacci hashing: the top bits of the product mix every byte of the word.
     RememberedWord& place = remembered[(text * 0x9E3779B97F4A7C15u) >> 58];
     if (place.text != text) {
@@ -313,9 +313,9 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
     }
     if (IsTabStaff(line, p)) return;
 
-    std::size_t end = FindBlank(line, p);
+    std::size_t end = p;
     TextSpan chord;
-    WordKind kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
+    WordKind kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
     if (kind == WordKind::Other) {
         const std::size_t label = LabelEnd(line, p, notation);
         if (label != p) {
@@ -323,8 +323,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
             if (IsOneOf(labelText.substr(0, WordEnd(labelText, 0, true)), kNamingLabels)) return;
             p = SkipBlanks(line, label);
             if (p == line.size()) return;
-            end = FindBlank(line, p);
-            kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
+            kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
         }
     }
     // Comments are read on a line that starts like a chord line, after its first chord.
@@ -352,9 +351,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
         if (others == 0) reading.words.push_back({p, end - p, {p + chord.begin, chord.size}});
         p = SkipBlanks(line, end);
         if (p == line.size()) break;
-        end = FindBlank(line, p);
-        chord = {};
-        kind = ClassifyRemembering(line.substr(p, end - p), notation, chord, reading.remembered);
+        kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
     }
     if (others == 0 && chords > 0) {
         reading.kind = LineKind::ChordLine;

@@ -31,8 +31,8 @@ struct ChordLineWord {
 // What a short word read as on an earlier line: a song's few chords and bar marks come back
 // line after line, and are read once.
 struct RememberedWord {
-    std::uint64_t text = 0;  // the word's size and notation, then its bytes; 0 for none
-    std::uint8_t kind = 0;   // how the word reads
+    std::uint64_t text = 0;       // the word's bytes, then its size and notation; 0 for none
+    std::uint8_t kind = 0;        // how the word reads
     std::uint8_t chordBegin = 0;  // where its chord sits in it, if it is one
     std::uint8_t chordSize = 0;
 };
