@@ -177,8 +177,8 @@ WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
         notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
     if ((kFirstByte[static_cast<unsigned char>(word[0])] & (chordBit | kMayBeChordLineWord)) == 0)
         return WordKind::Other;  // most words of lyrics
-    if (word.size() > kLongestRememberedWord) return Classify(word, notation, chord);
-    if (remembered.empty()) remembered.resize(kRememberedPlaces);
+    if (word.size() > kLongestRememberedWord || remembered.empty())
+        return Classify(word, notation, chord);
     // The bytes, then the size and the notation: never 0, as a word has a byte.
     const std::uint64_t text =
         bytes << 8 | word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
@@ -291,15 +291,8 @@ std::size_t CommentEnd(std::string_view line, std::size_t p, Notation notation) 
     return end;
 }
 
-}  // namespace
-
-ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
-    ReadLine reading;
-    ReadChordsOverLyricsLine(line, notation, reading);
-    return reading;
-}
-
-void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
+// Reads line into reading, remembering words in reading.remembered when it has places.
+void ReadLineInto(std::string_view line, Notation notation, ReadLine& reading) {
     reading.kind = LineKind::Lyrics;
     reading.words.clear();
     reading.key = {};
@@ -359,6 +352,20 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
     }
     reading.words.clear();
     if (chords >= 2 && chords > others) reading.kind = LineKind::AlmostChordLine;
+}
+
+}  // namespace
+
+// A line read on its own has nothing to remember words for.
+ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
+    ReadLine reading;
+    ReadLineInto(line, notation, reading);
+    return reading;
+}
+
+void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
+    if (reading.remembered.empty()) reading.remembered.resize(kRememberedPlaces);
+    ReadLineInto(line, notation, reading);
 }
 
 }  // namespace lw

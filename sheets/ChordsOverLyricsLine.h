@@ -41,7 +41,7 @@ struct ReadLine {
     LineKind kind = LineKind::Lyrics;
     std::vector<ChordLineWord> words;  // ChordLine only
     TextSpan key;                      // KeyLine only: the key name as written, in the line
-    // Recent words, each in the place its text gives; empty until a word needs reading.
+    // Recent words, each in the place its text gives; none for a line read on its own.
     std::vector<RememberedWord> remembered;
 };
 
