@@ -4,24 +4,25 @@
 
 namespace lw {
 
+// While nothing has shifted, the line is copied as it is up to the next chord, in one piece.
+// What comes before the first word (blanks, a label) is never shifted, and neither is a run of
+// blanks that holds a tab: nobody can tell the column after a tab.
 void ChordLineColumns::Add(const ChordLineWord& word, std::string_view chord) {
-    const std::string_view gap = line_.substr(copied_, word.begin - copied_);
-    // What comes before the first word (blanks, a label) is written as it is, and so is a run
-    // of blanks that holds a tab: nobody can tell the column after a tab.
-    if (firstWord_ || (hasTab_ && gap.find('\t') != std::string_view::npos)) {
-        out_ += gap;
-    } else {
-        const auto blanks = std::max<std::ptrdiff_t>(std::ssize(gap) - shift_, 1);
-        out_.append(static_cast<std::size_t>(blanks), ' ');
-        shift_ += blanks - std::ssize(gap);
+    if (shift_ != 0) {
+        const std::string_view gap = line_.substr(wordEnd_, word.begin - wordEnd_);
+        if (!hasTab_ || gap.find('\t') == std::string_view::npos) {
+            out_.append(line_.data() + copied_, wordEnd_ - copied_);
+            const auto blanks = std::max<std::ptrdiff_t>(std::ssize(gap) - shift_, 1);
+            out_.append(static_cast<std::size_t>(blanks), ' ');
+            shift_ += blanks - std::ssize(gap);
+            copied_ = word.begin;
+        }
     }
-    firstWord_ = false;
-    const std::size_t chordEnd = word.chord.begin + word.chord.size;
-    out_.append(line_, word.begin, word.chord.begin - word.begin);
+    out_.append(line_.data() + copied_, word.chord.begin - copied_);
     out_ += chord;
-    out_.append(line_, chordEnd, word.begin + word.size - chordEnd);
     shift_ += std::ssize(chord) - static_cast<std::ptrdiff_t>(word.chord.size);
-    copied_ = word.begin + word.size;
+    copied_ = word.chord.begin + word.chord.size;
+    wordEnd_ = word.begin + word.size;
 }
 
 }  // namespace lw

@@ -18,21 +18,22 @@ public:
     ChordLineColumns(std::string_view line, std::string& out)
         : line_(line), out_(out), hasTab_(line.find('\t') != std::string_view::npos) {}
 
-    // Appends the blanks before word, then word with its chord written as chord. Words come in
-    // the line's order. A word after a grown one takes the blanks it needs, leaving at least one
-    // before it; a run of blanks that holds a tab is written as it is.
+    // Writes the blanks before word, then word with its chord written as chord; what follows
+    // the chord may wait for the next word or Finish. Words come in the line's order. A word
+    // after a grown one takes the blanks it needs, leaving at least one before it; a run of
+    // blanks that holds a tab is written as it is.
     void Add(const ChordLineWord& word, std::string_view chord);
 
-    // Appends the rest of the line: the blanks after its last word.
-    void Finish() { out_.append(line_, copied_); }
+    // Appends the rest of the line: the end of its last word and the blanks after it.
+    void Finish() { out_.append(line_.data() + copied_, line_.size() - copied_); }
 
 private:
     std::string_view line_;
     std::string& out_;
     bool hasTab_;               // most lines have none, so their gaps need no search
-    std::size_t copied_ = 0;    // where the line is written up to
-    std::ptrdiff_t shift_ = 0;  // how much further right out has reached than copied_
-    bool firstWord_ = true;
+    std::size_t copied_ = 0;    // where the line is written up to; what follows is unchanged
+    std::size_t wordEnd_ = 0;   // where the last word added ends
+    std::ptrdiff_t shift_ = 0;  // how much further right out reaches than the line up to copied_
 };
 
 }  // namespace lw

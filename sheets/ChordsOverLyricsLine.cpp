@@ -158,15 +158,51 @@ WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
     return IsChordLineWord(word) ? WordKind::Mark : WordKind::Other;
 }
 
+// Words up to this long are remembered, as one number each.
+constexpr std::size_t kLongestRememberedWord = 7;
+constexpr std::size_t kRememberedPlaces = 64;
+
+// What the word of line at p is, as Classify tells, where it ends (end) and where its chord
+// sits in it (chord, size 0: none). A short word is read once and then remembered in its place
+// of remembered, until another takes it; its bytes are gathered as one number while its end is
+// found.
+WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
+                    std::vector<RememberedWord>& remembered, std::size_t& end, TextSpan& chord) {
+    std::uint64_t bytes = 0;  // the word's last eight bytes: all of a short word
+    for (end = p; end < line.size() && !IsBlank(line[end]); ++end)
+        bytes = bytes << 8 | static_cast<unsigned char>(line[end]);
+    const std::string_view word = line.substr(p, end - p);
+    chord = {};
+    const std::uint8_t chordBit =
+        notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
+    if ((kFirstByte[static_cast<unsigned char>(word[0])] & (chordBit | kMayBeChordLineWord)) == 0)
+        return WordKind::Other;  // most words of lyrics
+    if (word.size() > kLongestRememberedWord || remembered.empty())
+        return Classify(word, notation, chord);
+    // The bytes, then the size and the notation: never 0, as a word has a byte.
+    const std::uint64_t text =
+        bytes << 8 | word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
+    // Fibonacci hashing: the top bits of the product mix every byte of the word.
+    RememberedWord& place = remembered[(text * 0x9E3779B97F4A7C15u) >> 58];
+    if (place.text != text) {
+        const WordKind kind = Classify(word, notation, chord);
+        place = {text, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(chord.begin),
+                 static_cast<std::uint8_t>(chord.size)};
+    }
+    chord = {place.chordBegin, place.chordSize};
+    return static_cast<WordKind>(place.kind);
+}
+
 // How many words of line from p on may be chords by their first byte (chordBit of kFirstByte):
 // a bound that tells most lines of lyrics in one pass over their bytes.
 std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
+    // Without a branch on the bytes, whose words start anywhere.
     std::size_t count = 0;
-    bool wordStart = true;
+    unsigned afterBlank = 1;
     for (; p < line.size(); ++p) {
         const char c = line[p];
-        count += wordStart && (kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0;
-        wordStart = IsBlank(c);
+        count += afterBlank & unsigned{(kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0};
+        afterBlank = unsigned{c == ' '} | unsigned{c == '\t'};
     }
     return count;
 }
@@ -255,15 +291,8 @@ std::size_t CommentEnd(std::string_view line, std::size_t p, Notation notation) 
     return end;
 }
 
-}  // namespace
-
-ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
-    ReadLine reading;
-    ReadChordsOverLyricsLine(line, notation, reading);
-    return reading;
-}
-
-void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
+// Reads line into reading, remembering words in reading.remembered when it has places.
+void ReadLineInto(std::string_view line, Notation notation, ReadLine& reading) {
     reading.kind = LineKind::Lyrics;
     reading.words.clear();
     reading.key = {};
@@ -277,9 +306,9 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
     }
     if (IsTabStaff(line, p)) return;
 
-    std::size_t end = FindBlank(line, p);
+    std::size_t end = p;
     TextSpan chord;
-    WordKind kind = Classify(line.substr(p, end - p), notation, chord);
+    WordKind kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
     if (kind == WordKind::Other) {
         const std::size_t label = LabelEnd(line, p, notation);
         if (label != p) {
@@ -287,8 +316,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
             if (IsOneOf(labelText.substr(0, WordEnd(labelText, 0, true)), kNamingLabels)) return;
             p = SkipBlanks(line, label);
             if (p == line.size()) return;
-            end = FindBlank(line, p);
-            kind = Classify(line.substr(p, end - p), notation, chord);
+            kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
         }
     }
     // Comments are read on a line that starts like a chord line, after its first chord.
@@ -316,9 +344,7 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
         if (others == 0) reading.words.push_back({p, end - p, {p + chord.begin, chord.size}});
         p = SkipBlanks(line, end);
         if (p == line.size()) break;
-        end = FindBlank(line, p);
-        chord = {};
-        kind = Classify(line.substr(p, end - p), notation, chord);
+        kind = ReadWordAt(line, p, notation, reading.remembered, end, chord);
     }
     if (others == 0 && chords > 0) {
         reading.kind = LineKind::ChordLine;
@@ -326,6 +352,20 @@ void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine
     }
     reading.words.clear();
     if (chords >= 2 && chords > others) reading.kind = LineKind::AlmostChordLine;
+}
+
+}  // namespace
+
+// A line read on its own has nothing to remember words for.
+ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
+    ReadLine reading;
+    ReadLineInto(line, notation, reading);
+    return reading;
+}
+
+void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
+    if (reading.remembered.empty()) reading.remembered.resize(kRememberedPlaces);
+    ReadLineInto(line, notation, reading);
 }
 
 }  // namespace lw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -27,10 +28,21 @@ struct ChordLineWord {
     TextSpan chord;  // the chord symbol inside the word's marks, in the line; size 0: no chord
 };
 
+// What a short word read as on an earlier line: a song's few chords and bar marks come back
+// line after line, and are read once.
+struct RememberedWord {
+    std::uint64_t text = 0;       // the word's bytes, then its size and notation; 0 for none
+    std::uint8_t kind = 0;        // how the word reads
+    std::uint8_t chordBegin = 0;  // where its chord sits in it, if it is one
+    std::uint8_t chordSize = 0;
+};
+
 struct ReadLine {
     LineKind kind = LineKind::Lyrics;
     std::vector<ChordLineWord> words;  // ChordLine only
     TextSpan key;                      // KeyLine only: the key name as written, in the line
+    // Recent words, each in the place its text gives; none for a line read on its own.
+    std::vector<RememberedWord> remembered;
 };
 
 // Reads one whole line, without its line end and without a byte-order mark, as a line of a
@@ -38,7 +50,7 @@ struct ReadLine {
 // every notation.
 ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation);
 
-// The same into reading, whose room for words is kept from line to line.
+// The same into reading, whose room for words and recent words are kept from line to line.
 void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading);
 
 }  // namespace lw
