@@ -160,7 +160,6 @@ WordKind Classify(std::string_view word, Notation notation, TextSpan& chord) {
 
 // Words up to this long are remembered, as one number each.
 constexpr std::size_t kLongestRememberedWord = 7;
-constexpr std::size_t kRememberedPlaces = 64;
 
 // What the word of line at p is, as Classify tells, where it ends (end) and where its chord
 // sits in it (chord, size 0: none). A short word is read once and then remembered in its place
@@ -177,13 +176,13 @@ WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
         notation == Notation::Letters ? kMayBeLetterChord : kMayBeDegreeChord;
     if ((kFirstByte[static_cast<unsigned char>(word[0])] & (chordBit | kMayBeChordLineWord)) == 0)
         return WordKind::Other;  // most words of lyrics
-    if (word.size() > kLongestRememberedWord || remembered.empty())
-        return Classify(word, notation, chord);
+    if (word.size() > kLongestRememberedWord) return Classify(word, notation, chord);
     // The bytes, then the size and the notation: never 0, as a word has a byte.
     const std::uint64_t text =
         bytes << 8 | word.size() << 1 | (notation == Notation::Degrees ? 1 : 0);
     // Fibonacci hashing: the top bits of the product mix every byte of the word.
-    RememberedWord& place = remembered[(text * 0x9E3779B97F4A7C15u) >> 58];
+    RememberedWord& place =
+        remembered[(text * 0x9E3779B97F4A7C15u) >> (64 - ReadLine::kRememberedBits)];
     if (place.text != text) {
         const WordKind kind = Classify(word, notation, chord);
         place = {text, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(chord.begin),
@@ -291,8 +290,9 @@ std::size_t CommentEnd(std::string_view line, std::size_t p, Notation notation) 
     return end;
 }
 
-// Reads line into reading, remembering words in reading.remembered when it has places.
-void ReadLineInto(std::string_view line, Notation notation, ReadLine& reading) {
+}  // namespace
+
+void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
     reading.kind = LineKind::Lyrics;
     reading.words.clear();
     reading.key = {};
@@ -352,20 +352,6 @@ void ReadLineInto(std::string_view line, Notation notation, ReadLine& reading) {
     }
     reading.words.clear();
     if (chords >= 2 && chords > others) reading.kind = LineKind::AlmostChordLine;
-}
-
-}  // namespace
-
-// A line read on its own has nothing to remember words for.
-ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation) {
-    ReadLine reading;
-    ReadLineInto(line, notation, reading);
-    return reading;
-}
-
-void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading) {
-    if (reading.remembered.empty()) reading.remembered.resize(kRememberedPlaces);
-    ReadLineInto(line, notation, reading);
 }
 
 }  // namespace lw

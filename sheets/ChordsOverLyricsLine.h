@@ -41,16 +41,14 @@ struct ReadLine {
     LineKind kind = LineKind::Lyrics;
     std::vector<ChordLineWord> words;  // ChordLine only
     TextSpan key;                      // KeyLine only: the key name as written, in the line
-    // Recent words, each in the place its text gives; none for a line read on its own.
-    std::vector<RememberedWord> remembered;
+    // Recent words, each in the place its text gives.
+    static constexpr int kRememberedBits = 6;
+    std::vector<RememberedWord> remembered = std::vector<RememberedWord>(1u << kRememberedBits);
 };
 
 // Reads one whole line, without its line end and without a byte-order mark, as a line of a
-// chords-over-lyrics sheet whose chords are written in notation. Key lines read the same in
-// every notation.
-ReadLine ReadChordsOverLyricsLine(std::string_view line, Notation notation);
-
-// The same into reading, whose room for words and recent words are kept from line to line.
+// chords-over-lyrics sheet whose chords are written in notation, into reading, whose room for
+// words and recent words are kept from line to line. Key lines read the same in every notation.
 void ReadChordsOverLyricsLine(std::string_view line, Notation notation, ReadLine& reading);
 
 }  // namespace lw

@@ -177,7 +177,8 @@ const LineCase kLines[] = {
 TEST(ChordsOverLyricsLine, ReadsEachKindOfLine) {
     for (const LineCase& c : kLines) {
         SCOPED_TRACE(c.name);
-        const ReadLine reading = ReadChordsOverLyricsLine(c.line, c.notation);
+        ReadLine reading;
+        ReadChordsOverLyricsLine(c.line, c.notation, reading);
         EXPECT_EQ(reading.kind, c.kind);
         EXPECT_EQ(Shown(c.line, reading), c.shown);
     }
