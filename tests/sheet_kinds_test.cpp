@@ -28,6 +28,10 @@ const KindCase kKinds[] = {
     {"one chord in brackets is not enough", "a.txt", "[G]a [Verse 1] [x2]", "lead-sheet"},
     {"degrees in brackets only in figured bass", "a_.txt", "[I]a [V7]b", "chordpro", Notation::Degrees},
     {"notes in brackets are no degrees", "a_.txt", "[G]a [D]b", "lead-sheet", Notation::Degrees},
+    {"a line of chords", "a.crd", "Intro: G  C\r\nla la", "chords-over-lyrics"},
+    {"one bracket chord among chord lines", "a.txt", "G  C\nSolo   escala   [G]", "chords-over-lyrics"},
+    {"a key line alone is not enough", "a.txt", "Key: Am\n<Dm>", "lead-sheet"},
+    {"an almost chord line plays no part", "a.txt", "G D Em Riff", "lead-sheet"},
     {"no marker, no directive, no chord", "a.txt", "Amazing grace\n", "lead-sheet"},
 };
 // clang-format on
