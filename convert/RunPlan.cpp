@@ -119,19 +119,6 @@ std::optional<FileIdentity> IdentityOf(const struct stat& info) {
     return FileIdentity{info.st_dev, info.st_ino};
 }
 
-std::string_view LineEndBytes(LineEnd end) {
-    switch (end) {
-        case LineEnd::CrLf:
-            return "\r\n";
-        case LineEnd::Lf:
-            return "\n";
-        case LineEnd::Cr:
-            return "\r";
-        default:
-            return "";
-    }
-}
-
 }  // namespace
 
 bool CheckSelection(const ModGlobals& globals, Messenger& messenger) {

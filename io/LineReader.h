@@ -22,6 +22,14 @@ enum class LineEnd {
     EndOfFile,  // the last line, which has no line end
 };
 
+// The bytes of a line end as the file has them; none for the last line or a piece that goes on.
+constexpr std::string_view LineEndBytes(LineEnd end) {
+    return end == LineEnd::CrLf ? "\r\n"
+           : end == LineEnd::Lf ? "\n"
+           : end == LineEnd::Cr ? "\r"
+                                : "";
+}
+
 // Some bytes of a line, without its line end, valid until the next read from the reader.
 struct Piece {
     std::string_view bytes;

@@ -8,7 +8,6 @@
 #include "TempFolder.h"
 #include "cli/ConvertCommand.h"
 #include "cli/QuotedName.h"
-#include "sheets/SheetKinds.h"
 
 namespace lw::test {
 namespace {
@@ -116,23 +115,6 @@ TEST(ConvertCommand, RefusesBadArgumentsWithTheUsage) {
     }
 }
 
-// A kind of sheet added to the list reaches --format's help and the manual page.
-TEST(ConvertCommand, NamesEveryKindOfSheetInTheHelpAndTheManualPage) {
-    std::ostringstream help, messages;
-    ConvertCommandMain(std::vector<std::string_view>{"--help"}, help, messages);
-    const std::string manual = ReadBytes(LEADWRIGHT_MAN_PAGE);
-    for (const SheetKind* kind : SheetKinds()) {
-        SCOPED_TRACE(kind->Name());
-        EXPECT_NE(help.str().find(kind->Name()), std::string::npos);
-        EXPECT_NE(manual.find(kind->Name()), std::string::npos);
-        for (const std::string& pattern : kind->Patterns(ModGlobals{}))
-            if (kind->ClaimsName(pattern)) {
-                EXPECT_NE(manual.find(pattern.substr(1) + ' '), std::string::npos) << pattern;
-            }
-    }
-}
-
-// clang-format off
 struct Quoting { const char* name; std::string_view raw, quoted; };
 const Quoting kQuotings[] = {
     {"a name without control characters stays as it is", "it's a song_C.txt", "it's a song_C.txt"},

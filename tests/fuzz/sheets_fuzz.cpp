@@ -27,11 +27,6 @@ void Check(bool holds) {
     if (!holds) std::abort();
 }
 
-std::string_view LineEndOf(lw::LineEnd end) {
-    using enum lw::LineEnd;
-    return end == CrLf ? "\r\n" : end == Lf ? "\n" : end == Cr ? "\r" : "";
-}
-
 // The sheet as a file, for the reader.
 struct SheetFile {
     explicit SheetFile(std::string_view sheet) : fd(memfd_create("sheet", 0)) {
@@ -75,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string_view written = std::string_view(out).substr(lineBegin);
             Check(written.find_first_of("\r\n") == written.npos);
             if (!rewriter->ConvertsLine()) Check(written == line);
-            out += keepsLineEnds ? LineEndOf(piece->end) : "\r\n";
+            out += keepsLineEnds ? lw::LineEndBytes(piece->end) : "\r\n";
             lineBegin = out.size();
             line.clear();
         }
