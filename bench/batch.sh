@@ -71,16 +71,15 @@ echo "peak RSS over 100 sheets:     $(peak "$work/hundred" 'Song*_C.txt') KB"
 echo "peak RSS over $count sheets:    $(peak "$work/all" 'Song*_C.txt') KB"
 echo "File, Convert Several:        $(window "$work/all")"
 
-echo "$count ChordPro sheets of about 2 KB, key in {key: C}"
-awk -v a="$one" -v c="$chordpro" 'BEGIN {
-    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
-           c / 1e6, c / a }'
-echo "peak RSS over $count sheets:    $(peak "$work/chordpro" 'Song*.cho') KB"
-echo "File, Convert Several:        $(window "$work/chordpro" '*.cho')"
-
-echo "$count sheets of chords over lyrics of about 2 KB, key in a Key: C line"
-awk -v a="$one" -v c="$col" 'BEGIN {
-    printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
-           c / 1e6, c / a }'
-echo "peak RSS over $count sheets:    $(peak "$work/col" 'Song*.crd') KB"
-echo "File, Convert Several:        $(window "$work/col" '*.crd')"
+# other_kind TITLE SECONDS FOLDER PATTERN: the lines of another kind of sheet.
+other_kind() {
+    echo "$count $1"
+    awk -v a="$one" -v c="$2" 'BEGIN {
+        printf "one leadwright-convert call:  %7.3f s (median of '"$runs"'), %.2f of the lead sheets\n",
+               c / 1e6, c / a }'
+    echo "peak RSS over $count sheets:    $(peak "$3" "Song$4") KB"
+    echo "File, Convert Several:        $(window "$3" "$4")"
+}
+other_kind "ChordPro sheets of about 2 KB, key in {key: C}" "$chordpro" "$work/chordpro" '*.cho'
+other_kind "sheets of chords over lyrics of about 2 KB, key in a Key: C line" "$col" "$work/col" \
+    '*.crd'
