@@ -30,6 +30,10 @@ constexpr std::string_view LineEndBytes(LineEnd end) {
                                 : "";
 }
 
+// A UTF-8 byte-order mark: the reader leaves it at the start of the first line, where each kind
+// of sheet tells it from the text.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Some bytes of a line, without its line end, valid until the next read from the reader.
 struct Piece {
     std::string_view bytes;

@@ -3,14 +3,9 @@
 #include <algorithm>
 
 #include "core/SheetKey.h"
+#include "io/LineReader.h"
 
 namespace lw {
-
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
 
 ChordProRewriter::ChordProRewriter(std::optional<ChordLineRewriter> chords, Notation notation,
                                    std::optional<ChordLineRewriter> keys)

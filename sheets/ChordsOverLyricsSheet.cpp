@@ -10,27 +10,21 @@ namespace lw {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 // What a sheet's content says of chords over lyrics: a chord line shows one, and the first key
-// line is its key; once both are read, nothing more is. A line longer than any chord line is
-// lyrics, so no more of a line is held than that.
+// line is its key; once both are read, nothing more is.
 class ChordsOverLyricsContent final : public SheetContent {
 public:
     explicit ChordsOverLyricsContent(Notation notation) : notation_(notation) {}
 
+    // The reader gives every line shorter than its buffer in one piece, so a line that comes in
+    // pieces is far longer than any chord line: it is lyrics and is not read.
     void Feed(const Piece& piece) override {
         const bool endsLine = piece.end != LineEnd::Continues;
         std::string_view line = piece.bytes;
-        if (!held_.empty() || !endsLine) {  // a line in pieces, rare: held while it may count
-            if (held_.size() <= kLongestChordLine) held_.append(piece.bytes);
-            if (!endsLine) return;
-            line = held_;
-        }
-        if (firstLine_ && line.starts_with(kByteOrderMark)) line.remove_prefix(3);
+        if (firstLine_ && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+        if (lineStart_ && endsLine) Read(line);
+        lineStart_ = endsLine;
         firstLine_ = false;
-        if (line.size() <= kLongestChordLine) Read(line);
-        held_.clear();
     }
     bool ShowsKind() const override { return shows_; }
     bool Done() const override { return shows_ && key_; }
@@ -46,7 +40,7 @@ private:
 
     Notation notation_;
     ReadLine read_;  // its room for words kept from line to line
-    std::string held_;
+    bool lineStart_ = true;
     bool firstLine_ = true;
     bool shows_ = false;
     std::optional<SheetKey> key_;
