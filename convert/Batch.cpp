@@ -109,11 +109,11 @@ BatchPlan PlanBatch(const ModGlobals& globals, const RunChoices& choices,
     for (BatchFile& file : plan.files) {
         if (!file.plan) continue;
         const std::optional<FileIdentity>& target = file.plan->outputTarget;
-        const std::optional<FileIdentity>& entry = file.plan->outputEntry;
+        const std::optional<struct stat>& entry = file.plan->outputEntry;
         if (target && read.contains(*target)) {
             file.Record("ERROR! Output Filename is one of the chosen files...");
         } else if (!takenNames.insert(canonical.Of(file.plan->outputPath)).second ||
-                   (entry && !takenFiles.insert(*entry).second)) {
+                   (entry && !takenFiles.insert({entry->st_dev, entry->st_ino}).second)) {
             file.Record("ERROR! Two chosen files have the same Output Filename...");
         } else {
             file.fate = Fate::ToWrite;

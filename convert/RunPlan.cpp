@@ -180,7 +180,7 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
     return RunPlan{inputPath,
                    input,
                    outputPath,
-                   exists ? IdentityOf(entry) : std::nullopt,
+                   exists ? std::optional(entry) : std::nullopt,
                    reaches ? IdentityOf(target) : std::nullopt,
                    sheet->kind,
                    conversion->rewriter,
@@ -188,8 +188,7 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
                    KeysRewriter(globals, *conversion, *keys, host),
                    globals.ChordLineMarker,
                    conversion->step,
-                   exists,
-                   exists ? std::optional(entry) : std::nullopt};
+                   exists};
 }
 
 std::optional<RunOutcome> ExecutePlan(const RunPlan& plan, ModGlobals& globals, RunHost& host,
@@ -199,7 +198,7 @@ std::optional<RunOutcome> ExecutePlan(const RunPlan& plan, ModGlobals& globals, 
     std::unique_ptr<AtomicOutputFile> output;
     if (outputs)
         output = outputs->Create(plan.outputPath, input.Identity().st_mode,
-                                 plan.outputEntryInfo ? &*plan.outputEntryInfo : nullptr);
+                                 plan.outputEntry ? &*plan.outputEntry : nullptr);
     const std::unique_ptr<SheetRewriter> sheet = plan.kind->MakeRewriter(
         {plan.rewriter, plan.notation, plan.keys, plan.chordLineMarker});
     const bool keepsLineEnds = plan.kind->KeepsLineEnds();

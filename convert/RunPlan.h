@@ -37,9 +37,10 @@ struct RunPlan {
     std::string inputPath;
     struct stat input;  // the input as it was planned; it must be the same file when written
     std::string outputPath;
-    // The file of the output's name now, if any, and the file it leads to (another through a
-    // symbolic link).
-    std::optional<FileIdentity> outputEntry, outputTarget;
+    // What lstat tells of the output's name now, if anything is there, and the file it leads to
+    // (another through a symbolic link).
+    std::optional<struct stat> outputEntry;
+    std::optional<FileIdentity> outputTarget;
     const SheetKind* kind;
     ChordLineRewriter rewriter;  // moves the notes of every chord
     Notation notation;           // how the sheet's chords name their notes
@@ -47,7 +48,6 @@ struct RunPlan {
     std::string chordLineMarker;
     int step;  // the interval StepSemitones records once a note has been converted
     bool replacesFile;                      // a file of the output's name exists now
-    std::optional<struct stat> outputEntryInfo;  // what lstat told of it, for its permissions
 };
 
 // Whether a run may start: every mode but Key to Figured Bass needs a key or a step chosen
