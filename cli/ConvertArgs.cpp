@@ -49,12 +49,12 @@ std::optional<UsageError> TakeStep(std::string_view text, ConvertRequest& reques
     return std::nullopt;
 }
 
-// "auto", then the name of every kind, separated by sep and the last by last.
-std::string FormatNames(std::string_view sep, std::string_view last) {
+// Every format --format takes: "auto, lead-sheet, chordpro or chords-over-lyrics".
+std::string FormatNames() {
     std::string names = "auto";
     const std::span<const SheetKind* const> kinds = SheetKinds();
     for (std::size_t i = 0; i < kinds.size(); ++i)
-        names += std::string(i + 1 == kinds.size() ? last : sep) + std::string(kinds[i]->Name());
+        names += (i + 1 == kinds.size() ? " or " : ", ") + std::string(kinds[i]->Name());
     return names;
 }
 
@@ -65,31 +65,32 @@ std::optional<const SheetKind*> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-// text in lines of at most 80 characters, each after indent blanks.
-std::string Wrapped(std::string_view text, std::size_t indent) {
-    std::string lines;
-    std::size_t column = 80;  // a new line before the first word
+// An option of the help: two blanks and its name, then from column 25 its text in lines of at
+// most 80 characters.
+std::string OptionHelp(std::string_view name, std::string_view text) {
+    constexpr std::size_t kTextColumn = 25, kWidth = 80;
+    std::string lines = "  " + std::string(name);
+    lines.resize(kTextColumn - 1, ' ');
+    std::size_t column = lines.size();
     for (std::size_t begin = 0; begin < text.size();) {
         const std::size_t end = std::min(text.find(' ', begin), text.size());
-        if (column + 1 + (end - begin) > 80) {
-            lines += (lines.empty() ? "" : "\n") + std::string(indent, ' ');
-            column = indent;
-        } else {
-            lines += ' ';
-            ++column;
+        if (column + 1 + (end - begin) > kWidth) {
+            lines += '\n' + std::string(kTextColumn - 1, ' ');
+            column = kTextColumn - 1;
         }
+        lines += ' ';
         lines += text.substr(begin, end - begin);
-        column += end - begin;
+        column += 1 + end - begin;
         begin = end + 1;
     }
-    return lines + "\n";
+    return lines + '\n';
 }
 
 }  // namespace
 
 std::string ConvertHelp() {
     // With auto, the kinds a file is by its name alone come first.
-    std::string format = "read every file as F: " + FormatNames(", ", " or ") +
+    std::string format = "read every file as F: " + FormatNames() +
                          ". With auto, the default,";
     for (const SheetKind* kind : SheetKinds()) {
         std::string endings;
@@ -118,8 +119,8 @@ std::string ConvertHelp() {
            "  --sharps, --flats      by-step spells black keys with # or with b (default b)\n"
            "  --marker=M             chord lines start with M (default ^)\n"
            "  --extension=E          outputs of lead sheets and of chords over lyrics end\n"
-           "                         in .E (default txt)\n"
-           "  --format=F" + Wrapped(format, 25).substr(12) +
+           "                         in .E (default txt)\n" +
+           OptionHelp("--format=F", format) +
            "  --dry-run              print each output name and message, write nothing\n"
            "  -h, --help, --version  print this help or the version, and exit\n"
            "\n"
@@ -202,7 +203,7 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                     request.choices.format = *format;
                 else
                     return UsageError{"unknown format '" + std::string(optarg) +
-                                      "'; a format is " + FormatNames(", ", " or ")};
+                                      "'; a format is " + FormatNames()};
                 break;
             case ':':
                 return UsageError{given + " needs a value"};
