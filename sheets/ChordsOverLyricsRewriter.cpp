@@ -3,24 +3,21 @@
 #include <utility>
 
 #include "sheets/ChordLineColumns.h"
+#include "io/LineReader.h"
 
 namespace lw {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Almost chord lines that the note names by number; a generated sheet could hold millions.
 constexpr std::size_t kKeptLinesNamed = 100;
 
 }  // namespace
 
-ChordsOverLyricsRewriter::ChordsOverLyricsRewriter(std::optional<ChordLineRewriter> chords,
-                                                   Notation notation,
+ChordsOverLyricsRewriter::ChordsOverLyricsRewriter(ChordLineRewriter chords, Notation notation,
                                                    std::optional<ChordLineRewriter> keys)
-    : notation_(notation), keys_(std::move(keys)) {
-    if (chords) chords_.emplace(std::move(*chords), notation);
-}
+    : chords_(std::move(chords), notation), notation_(notation), keys_(std::move(keys)) {}
 
 // A line is read whole, so it is held until its last piece; a line that comes whole in one
 // piece, as nearly every line does, is read where it is. Once a line is too long to be a chord
@@ -43,7 +40,7 @@ std::vector<std::string> ChordsOverLyricsRewriter::OutputNotes() const {
 
 std::size_t ChordsOverLyricsRewriter::RewritePiece(std::string_view piece, bool endsLine,
                                                    std::string& out, Messenger& messenger) {
-    if (!chords_ || passing_) {
+    if (passing_) {
         out += piece;
         if (endsLine) {
             passing_ = false;
@@ -102,7 +99,7 @@ std::size_t ChordsOverLyricsRewriter::RewriteChordLine(std::string_view line, st
     ChordLineColumns columns(line, out);
     for (const ChordLineWord& word : reading_.words) {
         const std::string_view chord = line.substr(word.chord.begin, word.chord.size);
-        const MovedChords::Chord& moved = chords_->Of(chord, messenger);
+        const MovedChords::Chord& moved = chords_.Of(chord, messenger);
         notes += moved.notes;
         columns.Add(word, moved.notes > 0 ? std::string_view(moved.moved) : chord);
     }

@@ -20,8 +20,7 @@ class ChordsOverLyricsRewriter final : public SheetRewriter {
 public:
     // chords converts the notes of every chord that reads as one in notation; keys, when given,
     // converts the key name of every key line (a Letters scan), else key lines are kept.
-    // Without chords the lines are copied as they are.
-    ChordsOverLyricsRewriter(std::optional<ChordLineRewriter> chords, Notation notation,
+    ChordsOverLyricsRewriter(ChordLineRewriter chords, Notation notation,
                              std::optional<ChordLineRewriter> keys);
 
     std::size_t Rewrite(std::string_view piece, bool endsLine, std::string& out,
@@ -40,7 +39,7 @@ private:
     std::size_t RewriteLine(std::string_view line, std::string& out, Messenger& messenger);
     std::size_t RewriteChordLine(std::string_view line, std::string& out, Messenger& messenger);
 
-    std::optional<MovedChords> chords_;
+    MovedChords chords_;
     Notation notation_;
     std::optional<ChordLineRewriter> keys_;
 
