@@ -5,8 +5,8 @@
 #include <QButtonGroup>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -24,8 +24,8 @@
 #include "app/WindowHost.h"
 #include "convert/Batch.h"
 #include "convert/RunPlan.h"
-#include "sheets/SheetKinds.h"
 #include "leadwright/Version.h"
+#include "sheets/SheetKinds.h"
 
 // The icon sits in a static library, so its resource has to be registered by hand.
 static void InitLeadwrightResources() { Q_INIT_RESOURCE(leadwright); }

@@ -212,11 +212,11 @@ int Generate(int argc, char** argv) {
     }
     const std::size_t bytes = megabytes * 1000 * 1000;
     const bool written =
-        kind == "chordpro"             ? WriteChordProSheet(argv[3], bytes)
-        : kind == "chords-over-lyrics" ? WriteChordsOverLyricsSheet(argv[3], bytes)
-                                       : WriteLeadSheet(argv[3], bytes,
-                                                        kind == "letters" ? ChordNotation::Letters
-                                                                          : ChordNotation::Degrees);
+        kind == "chordpro" ? WriteChordProSheet(argv[3], bytes)
+        : kind == "chords-over-lyrics"
+            ? WriteChordsOverLyricsSheet(argv[3], bytes)
+            : WriteLeadSheet(argv[3], bytes,
+                             kind == "letters" ? ChordNotation::Letters : ChordNotation::Degrees);
     if (!written) {
         std::perror(argv[3]);
         return 1;
@@ -249,7 +249,8 @@ int GenerateSet(int argc, char** argv) {
                       i);
         const std::string path = argv[2] + std::string(name);
         const auto seed = static_cast<std::uint32_t>(i);
-        if (!(chordPro ? WriteChordProSheet(path, bytes, ChordProSheetGenerator::kDefaultSeed + seed)
+        if (!(chordPro
+                  ? WriteChordProSheet(path, bytes, ChordProSheetGenerator::kDefaultSeed + seed)
               : chordsOverLyrics
                   ? WriteChordsOverLyricsSheet(path, bytes,
                                                ChordsOverLyricsSheetGenerator::kDefaultSeed + seed)

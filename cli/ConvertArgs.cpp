@@ -90,8 +90,7 @@ std::string OptionHelp(std::string_view name, std::string_view text) {
 
 std::string ConvertHelp() {
     // With auto, the kinds a file is by its name alone come first.
-    std::string format = "read every file as F: " + FormatNames() +
-                         ". With auto, the default,";
+    std::string format = "read every file as F: " + FormatNames() + ". With auto, the default,";
     for (const SheetKind* kind : SheetKinds()) {
         std::string endings;
         for (const std::string& pattern : kind->Patterns(ModGlobals{}))
@@ -202,8 +201,8 @@ std::variant<ConvertRequest, InfoRequest, UsageError> ParseConvertArgs(
                 if (const std::optional<const SheetKind*> format = FormatNamed(optarg))
                     request.choices.format = *format;
                 else
-                    return UsageError{"unknown format '" + std::string(optarg) +
-                                      "'; a format is " + FormatNames()};
+                    return UsageError{"unknown format '" + std::string(optarg) + "'; a format is " +
+                                      FormatNames()};
                 break;
             case ':':
                 return UsageError{given + " needs a value"};

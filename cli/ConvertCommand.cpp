@@ -80,7 +80,8 @@ int Convert(ConvertRequest& request, std::ostream& out, std::ostream& messages) 
     ExecuteBatch(plan, request.globals, host);
     PrintMessages(plan, printed, messages);
     for (const BatchFile& file : plan.files)
-        if ((file.fate == Fate::Written || file.fate == Fate::Replaced) && file.run.notesConverted == 0)
+        if ((file.fate == Fate::Written || file.fate == Fate::Replaced) &&
+            file.run.notesConverted == 0)
             messages << QuotedName(file.inputPath) << ": no chords found; the output is a copy\n";
     return plan.Count(Fate::Refused) == 0 ? 0 : 1;
 }

@@ -64,7 +64,7 @@ std::optional<RunPlan> PlanRun(ModGlobals& globals, const RunChoices& choices,
 
 // What a run gives besides its output.
 struct RunOutcome {
-    std::size_t notesConverted;             // none: the output is a copy
+    std::size_t notesConverted;            // none: the output is a copy
     std::vector<std::string> outputNotes;  // messages that go with the written file
 };
 

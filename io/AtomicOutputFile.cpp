@@ -8,8 +8,8 @@
 #include <map>
 #include <utility>
 
-#include "io/FileError.h"
 #include "core/FileNames.h"
+#include "io/FileError.h"
 #include "io/LockedTemporaryFile.h"
 #include "io/TemporaryFileName.h"
 #include "io/TemporaryFiles.h"
@@ -40,8 +40,8 @@ AtomicOutputFile::AtomicOutputFile(std::string path, mode_t finalMode, mode_t um
     // A name that is a folder now fails at the rename, with the same message.
     if (FileNameOf(path_).size() > NAME_MAX) ThrowFileError(kCannotSave, path_, ENAMETOOLONG);
     // The set's lock on the folder keeps other runs' cleaning away from the file.
-    LockedTemporaryFile file = CreateLockedTemporaryFile(
-        TemporaryFolderOf(path_), run, std::nullopt, createdMode_, path_, fs_);
+    LockedTemporaryFile file = CreateLockedTemporaryFile(TemporaryFolderOf(path_), run,
+                                                         std::nullopt, createdMode_, path_, fs_);
     temporaryPath_ = std::move(file.path);
     fd_ = file.fd;
     pending_.reserve(kFlushSize);

@@ -53,10 +53,9 @@ std::unique_ptr<AtomicOutputFile> OutputSet::Create(std::string path, mode_t new
         syncDescriptors_.try_emplace(info.st_dev, lock.fd);
         // Opened now, not after the renames: a folder that cannot be read is known before
         // anything is written, and its outputs are then made durable another way.
-        const int descriptor =
-            fs_.Open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
-        found = folders_.emplace(folderPath, Folder{std::move(lock), descriptor, info.st_dev})
-                    .first;
+        const int descriptor = fs_.Open(folderPath.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0);
+        found =
+            folders_.emplace(folderPath, Folder{std::move(lock), descriptor, info.st_dev}).first;
         RemoveStaleTemporaryFiles(folderPath, fs_);
     }
     const mode_t finalMode = FinalMode(replaced, newFileMode, umask_);

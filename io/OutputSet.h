@@ -81,7 +81,7 @@ private:
     void ReleaseFolders();
 
     FileSystem& fs_;
-    mode_t umask_;  // as the set found it
+    mode_t umask_;                           // as the set found it
     std::map<std::string, Folder> folders_;  // by path
     std::map<dev_t, int> syncDescriptors_;   // each file system's first folder lock
     std::vector<Member> members_;

@@ -18,7 +18,6 @@ namespace {
 // The extensions that chord apps save ChordPro songs under, [0, 4).
 constexpr std::array<std::string_view, 4> kExtensions{"cho", "chopro", "chordpro", "pro"};
 
-
 // What a sheet's content says of ChordPro: a directive line ("{" first after any blanks, and a
 // "}" later on the same line) or two chords in brackets show one; its first key directive is
 // the sheet's key.
@@ -40,7 +39,8 @@ public:
 private:
     void Look(const Piece& piece) {
         std::string_view bytes = piece.bytes;
-        if (atFileStart_ && bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+        if (atFileStart_ && bytes.starts_with(kByteOrderMark))
+            bytes.remove_prefix(kByteOrderMark.size());
         atFileStart_ = false;
         std::size_t p = 0;
         if (lineStart_) {

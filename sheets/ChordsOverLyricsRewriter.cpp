@@ -2,13 +2,12 @@
 
 #include <utility>
 
-#include "sheets/ChordLineColumns.h"
 #include "io/LineReader.h"
+#include "sheets/ChordLineColumns.h"
 
 namespace lw {
 
 namespace {
-
 
 // Almost chord lines that the note names by number; a generated sheet could hold millions.
 constexpr std::size_t kKeptLinesNamed = 100;

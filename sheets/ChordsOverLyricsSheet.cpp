@@ -21,7 +21,8 @@ public:
     void Feed(const Piece& piece) override {
         const bool endsLine = piece.end != LineEnd::Continues;
         std::string_view line = piece.bytes;
-        if (firstLine_ && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
+        if (firstLine_ && line.starts_with(kByteOrderMark))
+            line.remove_prefix(kByteOrderMark.size());
         if (lineStart_ && endsLine) Read(line);
         lineStart_ = endsLine;
         firstLine_ = false;
@@ -61,11 +62,10 @@ std::optional<SheetKeys> ChordsOverLyricsSheet::TakeKey(std::string_view path,
                                                         const SheetContent& content, KeyNeed need,
                                                         ModGlobals& globals,
                                                         Messenger& messenger) const {
-    return TakeKeyOfNameOrContent(
-        path, content.FirstKey(), need,
-        {"ERROR! The key in the filename and the Key: line differ...",
-         "ERROR! Key not found in input filename or Key: line..."},
-        globals, messenger);
+    return TakeKeyOfNameOrContent(path, content.FirstKey(), need,
+                                  {"ERROR! The key in the filename and the Key: line differ...",
+                                   "ERROR! Key not found in input filename or Key: line..."},
+                                  globals, messenger);
 }
 
 std::string ChordsOverLyricsSheet::OutputExtension(std::string_view,
