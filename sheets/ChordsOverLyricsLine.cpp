@@ -128,7 +128,12 @@ std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
 }
 
 // What a word may be by its first byte, a bit each: most words of lyrics are told at once.
-enum : std::uint8_t { kMayBeLetterChord = 1, kMayBeDegreeChord = 2, kMayBeChordLineWord = 4 };
+enum : std::uint8_t {
+    kMayBeLetterChord = 1,
+    kMayBeDegreeChord = 2,
+    kMayBeChordLineWord = 4,
+    kIsBlank = 8
+};
 
 // The bits of each byte, [0, 256).
 constexpr std::array<std::uint8_t, 256> kFirstByte = [] {
@@ -141,6 +146,7 @@ constexpr std::array<std::uint8_t, 256> kFirstByte = [] {
         if (IsMarkByte(byte) || IsX(byte) || IsDigit(byte) || byte == 'n' || byte == 'N' ||
             byte == '[' || byte == ']')
             bits[c] |= kMayBeChordLineWord;
+        if (byte == ' ' || byte == '\t') bits[c] |= kIsBlank;
     }
     return bits;
 }();
@@ -197,11 +203,11 @@ WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
 std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
     // Without a branch on the bytes, whose words start anywhere.
     std::size_t count = 0;
-    unsigned afterBlank = 1;
+    std::uint8_t before = kIsBlank;  // the bits of the byte before
     for (; p < line.size(); ++p) {
-        const char c = line[p];
-        count += afterBlank & unsigned{(kFirstByte[static_cast<unsigned char>(c)] & chordBit) != 0};
-        afterBlank = unsigned{c == ' '} | unsigned{c == '\t'};
+        const std::uint8_t bits = kFirstByte[static_cast<unsigned char>(line[p])];
+        count += unsigned{(before & kIsBlank) != 0} & unsigned{(bits & chordBit) != 0};
+        before = bits;
     }
     return count;
 }
