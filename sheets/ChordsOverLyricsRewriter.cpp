@@ -100,7 +100,10 @@ std::size_t ChordsOverLyricsRewriter::RewriteChordLine(std::string_view line, st
         const std::string_view chord = line.substr(word.chord.begin, word.chord.size);
         const MovedChords::Chord& moved = chords_.Of(chord, messenger);
         notes += moved.notes;
-        columns.Add(word, moved.notes > 0 ? std::string_view(moved.moved) : chord);
+        if (moved.notes > 0)
+            columns.Add(word, moved.moved);
+        else
+            columns.Keep(word);
     }
     columns.Finish();
     return notes;
