@@ -98,7 +98,7 @@ std::size_t ChordsOverLyricsRewriter::RewriteChordLine(std::string_view line, st
     ChordLineColumns columns(line, out);
     for (const ChordLineWord& word : reading_.words) {
         const std::string_view chord = line.substr(word.chord.begin, word.chord.size);
-        const MovedChords::Chord& moved = chords_.Of(chord, messenger);
+        const MovedChords::Chord moved = chords_.Of(chord, messenger);
         notes += moved.notes;
         if (moved.notes > 0)
             columns.Add(word, moved.moved);
