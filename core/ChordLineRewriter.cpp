@@ -13,36 +13,53 @@ std::array<std::string_view, 12> SpelledNoteNames(Spelling spelling, Messenger& 
     return names;
 }
 
+namespace {
+
+constexpr bool StartsNote(char c, Notation notation) {
+    if (notation == Notation::Letters) return c >= 'A' && c <= 'G';
+    return c == 'I' || c == 'V' || c == 'b';
+}
+
+constexpr ChordScanBytes ScanBytesOf(Notation notation) {
+    ChordScanBytes bytes;
+    for (int c = 0; c < 256; ++c) {
+        const auto byte = static_cast<std::size_t>(c);
+        bytes.stopsOutside[byte] = c == '/' || StartsNote(static_cast<char>(c), notation);
+        bytes.stopsInChord[byte] = c == '/' || c < '!';
+        bytes.lengthensNote[byte] =
+            notation == Notation::Letters ? c == '#' || c == 'b' : c == 'I' || c == 'V';
+    }
+    return bytes;
+}
+
+constexpr ChordScanBytes kLetterScanBytes = ScanBytesOf(Notation::Letters);
+constexpr ChordScanBytes kDegreeScanBytes = ScanBytesOf(Notation::Degrees);
+
+// The code of each letter A to G, [0, 7). A "#" adds one and a "b" takes one away, so B# is C.
+constexpr std::array<int, 7> kLetterCodes{0, 2, 3, 5, 7, 8, 10};
+
+}  // namespace
+
 ChordLineRewriter::ChordLineRewriter(Notation notation, int step,
-                                     const std::array<std::string_view, 12>& names,
-                                     Messenger& messenger)
+                                     const std::array<std::string_view, 12>& names, Messenger&)
     : notation_(notation),
       step_(step),
       names_(names),
-      longestNote_(notation == Notation::Letters ? 2 : 4) {
-    for (int c = 0; c < 256; ++c) {
-        const auto byte = static_cast<std::size_t>(c);
-        stopsOutside_[byte] = c == '/' || StartsNote(static_cast<char>(c));
-        stopsInChord_[byte] = c == '/' || c < '!';
-        lengthensNote_[byte] =
-            notation_ == Notation::Letters ? c == '#' || c == 'b' : c == 'I' || c == 'V';
-    }
+      longestNote_(notation == Notation::Letters ? 2 : 4),
+      bytes_(notation == Notation::Letters ? kLetterScanBytes : kDegreeScanBytes) {
     if (notation_ != Notation::Letters) return;
-    // Each letter note is looked up and moved once per run rather than once per chord.
+    // Each letter note is moved once per run rather than once per chord.
     for (char letter = 'A'; letter <= 'G'; ++letter) {
         for (const char accidental : {'\0', '#', 'b'}) {
-            const char name[] = {letter, accidental};
-            const std::string_view note(name, accidental == '\0' ? 1 : 2);
-            const int code = WrapPitchClass(GetCodeFromChord(note, messenger).value_or(0) + step_);
-            movedCodes_[LetterSlot(letter, accidental)] = static_cast<std::uint8_t>(code);
+            const int code = kLetterCodes[static_cast<std::size_t>(letter - 'A')] +
+                             (accidental == '#') - (accidental == 'b');
+            movedCodes_[LetterSlot(letter, accidental)] =
+                static_cast<std::uint8_t>(WrapPitchClass(code + step_));
         }
     }
 }
 
-bool ChordLineRewriter::StartsNote(char c) const {
-    if (notation_ == Notation::Letters) return c >= 'A' && c <= 'G';
-    return c == 'I' || c == 'V' || c == 'b';
-}
+bool ChordLineRewriter::StartsNote(char c) const { return lw::StartsNote(c, notation_); }
 
 void ChordLineRewriter::AppendMovedDegree(std::string_view note, std::string& out,
                                           Messenger& messenger) const {
@@ -59,7 +76,7 @@ std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bo
     const auto at = [&](std::size_t i) { return static_cast<unsigned char>(piece[i]); };
     for (;;) {
         if (s.noteLength_ > 0) {  // a note takes the accidental or degree letters after it
-            while (s.noteLength_ < longestNote_ && p < piece.size() && lengthensNote_[at(p)])
+            while (s.noteLength_ < longestNote_ && p < piece.size() && bytes_.lengthensNote[at(p)])
                 s.note_[s.noteLength_++] = piece[p++];
             if (s.noteLength_ < longestNote_ && p == piece.size() && !lastPiece)
                 break;  // the next piece may lengthen the note
@@ -78,7 +95,7 @@ std::size_t ChordLineRewriter::Feed(ScanState& state, std::string_view piece, bo
 
         // Bytes that decide nothing are copied in one go: outside a chord everything but a
         // note and a "/", inside one everything but a separator and a "/".
-        const std::array<bool, 256>& stops = s.inChord_ ? stopsInChord_ : stopsOutside_;
+        const std::array<bool, 256>& stops = s.inChord_ ? bytes_.stopsInChord : bytes_.stopsOutside;
         std::size_t plain = p;
         while (plain < piece.size() && !stops[at(plain)]) ++plain;
         out.append(piece, p, plain - p);

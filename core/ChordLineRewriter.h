@@ -17,6 +17,13 @@ enum class Notation {
     Degrees,  // an "I", "V" or "b", then up to three more "I" or "V"
 };
 
+// The bytes at which the scan of one notation has something to decide, [0, 256) each.
+struct ChordScanBytes {
+    std::array<bool, 256> stopsOutside{};   // a note or a "/" outside a chord
+    std::array<bool, 256> stopsInChord{};   // a separator or a "/" inside one
+    std::array<bool, 256> lengthensNote{};  // an accidental, or a letter of a degree token
+};
+
 // Rewrites the chord lines of one run. Every note (or degree token) that starts a chord or
 // follows a "/" stands for a code: a note its NoteCode, a token its DegreeCode. The code is
 // moved by step, wrapped into [0, 12), and replaced by names[code]; every other byte stays.
@@ -34,7 +41,8 @@ public:
         bool afterSlash_ = false;  // the next byte is a slash bass or is copied with the "/"
     };
 
-    // messenger hears of a note name no table knows, which cannot occur on a chord line.
+    // Every letter note is known, so the messenger hears nothing here; degree tokens are looked
+    // up as they come, through the messenger of Feed.
     ChordLineRewriter(Notation notation, int step, const std::array<std::string_view, 12>& names,
                       Messenger& messenger);
 
@@ -73,10 +81,7 @@ private:
     // names, as a batch holds a rewriter for every file.
     std::array<std::uint8_t, 21> movedCodes_{};
     std::size_t longestNote_;
-    // The bytes at which the scan has something to decide, outside a chord and inside one.
-    std::array<bool, 256> stopsOutside_{};
-    std::array<bool, 256> stopsInChord_{};
-    std::array<bool, 256> lengthensNote_{};  // an accidental, or a letter of a degree token
+    ChordScanBytes bytes_;  // the notation's
 };
 
 // The twelve note names spelled one way: "A", "A#" or "Bb", "B", ...

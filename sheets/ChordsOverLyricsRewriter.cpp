@@ -98,9 +98,12 @@ std::size_t ChordsOverLyricsRewriter::RewriteChordLine(std::string_view line, st
     ChordLineColumns columns(line, out);
     for (const ChordLineWord& word : reading_.words) {
         const std::string_view chord = line.substr(word.chord.begin, word.chord.size);
-        const MovedChords::Chord& moved = chords_.Of(chord, messenger);
+        const MovedChords::Chord moved = chords_.Of(chord, messenger);
         notes += moved.notes;
-        columns.Add(word, moved.notes > 0 ? std::string_view(moved.moved) : chord);
+        if (moved.notes > 0)
+            columns.Add(word, moved.moved);
+        else
+            columns.Keep(word);
     }
     columns.Finish();
     return notes;

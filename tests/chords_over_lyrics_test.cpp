@@ -74,6 +74,7 @@ const SheetCase kColumns[] = {
     {"UTF-8 signs are one column each", kGToBb, "C\xC3\xB8  G\xC2\xB0  A\xCE\x94" "7 D", "Eb\xC3\xB8 Bb\xC2\xB0 C\xCE\x94" "7 F", 4},
     {"a chord at the line's end, blanks after it kept", kGToBb, "G  C\nG  C   ", "Bb Eb\nBb Eb   ", 4},
     {"blanks before the first word and the label are kept", kGToBb, "  Intro:   G  C", "  Intro:   Bb Eb", 2},
+    {"a marked chord grows after one kept in its place", kGToD, "G |B  D", "D |F# A", 3},
     {"a comment moves as one word", kGToBb, "G (let ring) C\nG  (let ring)  C", "Bb (let ring) Eb\nBb (let ring)  Eb", 4},
 };
 
