@@ -128,12 +128,7 @@ std::optional<TextSpan> ChordInWord(std::string_view word, Notation notation) {
 }
 
 // What a word may be by its first byte, a bit each: most words of lyrics are told at once.
-enum : std::uint8_t {
-    kMayBeLetterChord = 1,
-    kMayBeDegreeChord = 2,
-    kMayBeChordLineWord = 4,
-    kIsBlank = 8
-};
+enum : std::uint8_t { kMayBeLetterChord = 1, kMayBeDegreeChord = 2, kMayBeChordLineWord = 4 };
 
 // The bits of each byte, [0, 256).
 constexpr std::array<std::uint8_t, 256> kFirstByte = [] {
@@ -146,7 +141,6 @@ constexpr std::array<std::uint8_t, 256> kFirstByte = [] {
         if (IsMarkByte(byte) || IsX(byte) || IsDigit(byte) || byte == 'n' || byte == 'N' ||
             byte == '[' || byte == ']')
             bits[c] |= kMayBeChordLineWord;
-        if (byte == ' ' || byte == '\t') bits[c] |= kIsBlank;
     }
     return bits;
 }();
@@ -198,17 +192,14 @@ WordKind ReadWordAt(std::string_view line, std::size_t p, Notation notation,
     return static_cast<WordKind>(place.kind);
 }
 
-// How many words of line from p on may be chords by their first byte (chordBit of kFirstByte):
-// a bound that tells most lines of lyrics in one pass over their bytes.
+// How many words of line after the word that ends at p may be chords by their first byte
+// (chordBit of kFirstByte): a bound that tells most lines of lyrics in one pass over their bytes,
+// where such a byte is rare.
 std::size_t MayBeChords(std::string_view line, std::size_t p, std::uint8_t chordBit) {
-    // Without a branch on the bytes, whose words start anywhere.
     std::size_t count = 0;
-    std::uint8_t before = kIsBlank;  // the bits of the byte before
-    for (; p < line.size(); ++p) {
-        const std::uint8_t bits = kFirstByte[static_cast<unsigned char>(line[p])];
-        count += unsigned{(before & kIsBlank) != 0} & unsigned{(bits & chordBit) != 0};
-        before = bits;
-    }
+    for (++p; p < line.size(); ++p)  // the byte at p is a blank: no word starts there
+        if (kFirstByte[static_cast<unsigned char>(line[p])] & chordBit)
+            count += IsBlank(line[p - 1]);
     return count;
 }
 
