@@ -51,8 +51,10 @@ SheetReading ReadSheet(std::string_view path, LineReader& reader, const SheetKin
     while (!(contents[0]->ShowsKind() && contents[0]->Done())) {
         const std::optional<Piece> piece = reader.NextPiece();
         if (!piece) break;
-        for (const std::unique_ptr<SheetContent>& content : contents)
+        for (const std::unique_ptr<SheetContent>& content : contents) {
             if (!content->Done() || !content->ShowsKind()) content->Feed(*piece);
+            if (content->ShowsKind()) break;  // it wins over every later kind
+        }
     }
     for (std::size_t i = 0; i < kKinds.size(); ++i)
         if (contents[i]->ShowsKind()) return {kKinds[i], std::move(contents[i])};
