@@ -29,6 +29,11 @@ public:
     }
     bool ShowsKind() const override { return shows_; }
     bool Done() const override { return shows_ && key_; }
+    // Every line may be a chord line or a key line until both are read; then none tells more.
+    std::optional<std::string_view> TellingBytes() const override {
+        if (!Done()) return std::nullopt;
+        return "";
+    }
     Key FirstKey() const override { return {key_, key_.has_value()}; }
 
 private:

@@ -17,6 +17,20 @@ const ChordsOverLyricsSheet kChordsOverLyricsSheet;
 constexpr std::array<const SheetKind*, 3> kKinds{&kLeadSheet, &kChordProSheet,
                                                  &kChordsOverLyricsSheet};
 
+// The bytes of which a line must hold one to change what a content still read says; nothing
+// while any line may. No content after one that shows its kind is read: that one wins.
+std::optional<std::string> TellingBytes(
+    const std::vector<std::unique_ptr<SheetContent>>& contents) {
+    std::string bytes;
+    for (const std::unique_ptr<SheetContent>& content : contents) {
+        const std::optional<std::string_view> telling = content->TellingBytes();
+        if (!telling) return std::nullopt;
+        bytes += *telling;
+        if (content->ShowsKind()) break;
+    }
+    return bytes;
+}
+
 // Reads the kind's content until it needs no more.
 SheetReading ReadAs(const SheetKind& kind, LineReader& reader, Notation notation,
                     const ModGlobals& globals) {
@@ -48,13 +62,18 @@ SheetReading ReadSheet(std::string_view path, LineReader& reader, const SheetKin
     std::vector<std::unique_ptr<SheetContent>> contents;
     for (const SheetKind* kind : kKinds) contents.push_back(kind->ReadContent(notation, globals));
     // Only the first kind can win before the end: any later one may yet lose to an earlier.
+    bool lineStart = true;
     while (!(contents[0]->ShowsKind() && contents[0]->Done())) {
+        if (lineStart)
+            if (const std::optional<std::string> telling = TellingBytes(contents))
+                reader.SkipLinesWithout(*telling);
         const std::optional<Piece> piece = reader.NextPiece();
         if (!piece) break;
         for (const std::unique_ptr<SheetContent>& content : contents) {
             if (!content->Done() || !content->ShowsKind()) content->Feed(*piece);
             if (content->ShowsKind()) break;  // it wins over every later kind
         }
+        lineStart = piece->end != LineEnd::Continues;
     }
     for (std::size_t i = 0; i < kKinds.size(); ++i)
         if (contents[i]->ShowsKind()) return {kKinds[i], std::move(contents[i])};
