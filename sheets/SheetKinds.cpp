@@ -17,16 +17,14 @@ const ChordsOverLyricsSheet kChordsOverLyricsSheet;
 constexpr std::array<const SheetKind*, 3> kKinds{&kLeadSheet, &kChordProSheet,
                                                  &kChordsOverLyricsSheet};
 
-// The bytes of which a line must hold one to change what a content still read says; nothing
-// while any line may. No content after one that shows its kind is read: that one wins.
-std::optional<std::string> TellingBytes(
-    const std::vector<std::unique_ptr<SheetContent>>& contents) {
+// The bytes of which a line must hold one to change what one of contents says; nothing while
+// any line may. The last kinds are asked first: they are the ones that read every line longest.
+std::optional<std::string> TellingBytes(std::span<const std::unique_ptr<SheetContent>> contents) {
     std::string bytes;
-    for (const std::unique_ptr<SheetContent>& content : contents) {
-        const std::optional<std::string_view> telling = content->TellingBytes();
+    for (auto content = contents.rbegin(); content != contents.rend(); ++content) {
+        const std::optional<std::string_view> telling = (*content)->TellingBytes();
         if (!telling) return std::nullopt;
         bytes += *telling;
-        if (content->ShowsKind()) break;
     }
     return bytes;
 }
@@ -61,17 +59,20 @@ SheetReading ReadSheet(std::string_view path, LineReader& reader, const SheetKin
 
     std::vector<std::unique_ptr<SheetContent>> contents;
     for (const SheetKind* kind : kKinds) contents.push_back(kind->ReadContent(notation, globals));
-    // Only the first kind can win before the end: any later one may yet lose to an earlier.
+    // Only the first kind can win before the end: any later one may yet lose to an earlier. No
+    // content after one that shows its kind is read: that kind wins over every later one.
+    std::size_t read = contents.size();
     bool lineStart = true;
     while (!(contents[0]->ShowsKind() && contents[0]->Done())) {
         if (lineStart)
-            if (const std::optional<std::string> telling = TellingBytes(contents))
+            if (const std::optional<std::string> telling =
+                    TellingBytes(std::span(contents).first(read)))
                 reader.SkipLinesWithout(*telling);
         const std::optional<Piece> piece = reader.NextPiece();
         if (!piece) break;
-        for (const std::unique_ptr<SheetContent>& content : contents) {
-            if (!content->Done() || !content->ShowsKind()) content->Feed(*piece);
-            if (content->ShowsKind()) break;  // it wins over every later kind
+        for (std::size_t i = 0; i < read; ++i) {
+            if (!contents[i]->Done() || !contents[i]->ShowsKind()) contents[i]->Feed(*piece);
+            if (contents[i]->ShowsKind()) read = i + 1;
         }
         lineStart = piece->end != LineEnd::Continues;
     }

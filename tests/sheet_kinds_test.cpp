@@ -36,6 +36,7 @@ const KindCase kKinds[] = {
     {"an almost chord line plays no part", "a.txt", "G D Em Riff", "lead-sheet"},
     {"no marker, no directive, no chord", "a.txt", "Amazing grace\n", "lead-sheet"},
     {"a chord line and a key line", "a.txt", "Key: G\nG  C\nla", "chords-over-lyrics", Notation::Letters, G},
+    {"a key line after a chord line", "a.txt", "G  C\nla\nKey: Em", "chords-over-lyrics", Notation::Letters, Em},
     {"a marker line after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n^G", "lead-sheet"},
     {"a directive line after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n {title: A}", "chordpro"},
     {"two bracket chords after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n[G]a\nb[C]", "chordpro"},
