@@ -17,16 +17,17 @@ const ChordsOverLyricsSheet kChordsOverLyricsSheet;
 constexpr std::array<const SheetKind*, 3> kKinds{&kLeadSheet, &kChordProSheet,
                                                  &kChordsOverLyricsSheet};
 
-// The bytes of which a line must hold one to change what one of contents says; nothing while
-// any line may. The last kinds are asked first: they are the ones that read every line longest.
-std::optional<std::string> TellingBytes(std::span<const std::unique_ptr<SheetContent>> contents) {
-    std::string bytes;
+// Whether only the lines that hold one of some bytes can change what contents say, and those
+// bytes. The last kinds are asked first: they are the ones that read every line longest.
+bool OnlySomeLinesTell(std::span<const std::unique_ptr<SheetContent>> contents,
+                       std::string& bytes) {
+    bytes.clear();
     for (auto content = contents.rbegin(); content != contents.rend(); ++content) {
         const std::optional<std::string_view> telling = (*content)->TellingBytes();
-        if (!telling) return std::nullopt;
+        if (!telling) return false;
         bytes += *telling;
     }
-    return bytes;
+    return true;
 }
 
 // Reads the kind's content until it needs no more.
@@ -63,11 +64,10 @@ SheetReading ReadSheet(std::string_view path, LineReader& reader, const SheetKin
     // content after one that shows its kind is read: that kind wins over every later one.
     std::size_t read = contents.size();
     bool lineStart = true;
+    std::string telling;  // the bytes of the lines that can change what they say
     while (!(contents[0]->ShowsKind() && contents[0]->Done())) {
-        if (lineStart)
-            if (const std::optional<std::string> telling =
-                    TellingBytes(std::span(contents).first(read)))
-                reader.SkipLinesWithout(*telling);
+        if (lineStart && OnlySomeLinesTell(std::span(contents).first(read), telling))
+            reader.SkipLinesWithout(telling);
         const std::optional<Piece> piece = reader.NextPiece();
         if (!piece) break;
         for (std::size_t i = 0; i < read; ++i) {
