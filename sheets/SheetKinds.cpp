@@ -34,11 +34,16 @@ bool OnlySomeLinesTell(std::span<const std::unique_ptr<SheetContent>> contents,
 SheetReading ReadAs(const SheetKind& kind, LineReader& reader, Notation notation,
                     const ModGlobals& globals) {
     SheetReading reading{&kind, kind.ReadContent(notation, globals)};
-    while (!reading.content->Done())
-        if (const std::optional<Piece> piece = reader.NextPiece())
-            reading.content->Feed(*piece);
-        else
-            break;
+    bool lineStart = true;
+    while (!reading.content->Done()) {
+        if (lineStart)
+            if (const std::optional<std::string_view> telling = reading.content->TellingBytes())
+                reader.SkipLinesWithout(*telling);
+        const std::optional<Piece> piece = reader.NextPiece();
+        if (!piece) break;
+        reading.content->Feed(*piece);
+        lineStart = piece->end != LineEnd::Continues;
+    }
     return reading;
 }
 

@@ -20,6 +20,7 @@ struct KindCase { const char* name; std::string file, sheet, kind; Notation nota
 const KindCase kKinds[] = {
     {"a ChordPro extension, whatever the content", "a.CHORDPRO", "^G", "chordpro"},
     {"each ChordPro extension", "a.chopro", "", "chordpro"}, {"pro", "a.pro", "", "chordpro"}, {"cho", "/s/Song.cho", "", "chordpro"},
+    {"a key directive after lyrics, by the name", "a.cho", "la\n{key: G}", "chordpro", Notation::Letters, G},
     {"a folder's extension does not count", "x.cho/Song", "", "lead-sheet"},
     {"a marker line anywhere makes a lead sheet", "a.crd", "{title: A}\n[G]a [C]b\nG  C\n^G", "lead-sheet"},
     {"a marker line after a byte-order mark is none", "a.txt", "\xEF\xBB\xBF^G", "lead-sheet"},
