@@ -77,8 +77,8 @@ void LineReader::ReadMore() {
     if (begin_ > 0) {
         std::memmove(data, data + begin_, end_ - begin_);
         end_ -= begin_;
-        crSearchedTo_ = std::max(crSearchedTo_, begin_) - begin_;
-        lfSearchedTo_ = std::max(lfSearchedTo_, begin_) - begin_;
+        for (std::size_t& searchedTo : searchedTo_)
+            searchedTo = std::max(searchedTo, begin_) - begin_;
         begin_ = 0;
     }
     ssize_t got = 0;
@@ -98,7 +98,8 @@ void LineReader::ReadMore() {
 }
 
 // The first c at or after begin_, or end_.
-std::size_t LineReader::NextAt(std::size_t& searchedTo, char c) {
+std::size_t LineReader::NextAt(char c) {
+    std::size_t& searchedTo = searchedTo_[static_cast<unsigned char>(c)];
     const std::size_t from = std::max(searchedTo, begin_);
     if (from == end_) return end_;  // nothing left to search, as when the file lacks this line end
     const char* data = buffer_.get();
@@ -111,7 +112,7 @@ std::size_t LineReader::NextAt(std::size_t& searchedTo, char c) {
 std::optional<Piece> LineReader::NextPiece() {
     const char* data = buffer_.get();
     for (;;) {
-        const std::size_t stop = std::min(NextAt(crSearchedTo_, '\r'), NextAt(lfSearchedTo_, '\n'));
+        const std::size_t stop = std::min(NextAt('\r'), NextAt('\n'));
         // Whether a CR stands alone shows only with the byte after it.
         if (stop < end_ && (data[stop] == '\n' || stop + 1 < end_ || atEnd_)) {
             Piece piece{std::string_view(data + begin_, stop - begin_), LineEnd::Lf};
@@ -135,6 +136,36 @@ std::optional<Piece> LineReader::NextPiece() {
             begin_ = stop;  // a CR at the very end waits for the byte after it
             midLine_ = true;
             return Piece{std::string_view(data, stop), LineEnd::Continues};
+        }
+        ReadMore();
+    }
+}
+
+// Where the line that the byte before at belongs to starts: after the last line end before at.
+std::size_t LineReader::LineStartBefore(std::size_t at) const {
+    const char* data = buffer_.get();
+    while (at > begin_ && data[at - 1] != '\n' && data[at - 1] != '\r') --at;
+    return at;
+}
+
+void LineReader::SkipLinesWithout(std::string_view bytes) {
+    for (;;) {
+        std::size_t first = end_;  // of bytes, but for line ends: no line holds its own
+        for (const char c : bytes)
+            if (c != '\r' && c != '\n') first = std::min(first, NextAt(c));
+        if (first < end_) {
+            begin_ = LineStartBefore(first);
+            return;
+        }
+        if (atEnd_) {
+            begin_ = end_;
+            return;
+        }
+        // A full buffer gives up its whole lines, to make room. A CR at its very end may be the
+        // first half of a CR LF: its LF, first in the next read, is passed over as an empty line.
+        if (end_ == kBufferSize) {
+            begin_ = LineStartBefore(end_);
+            if (begin_ == 0) return;  // a line too long for the buffer
         }
         ReadMore();
     }

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -59,6 +60,12 @@ public:
     // The next piece of the file; nothing at its end.
     std::optional<Piece> NextPiece();
 
+    // Passes over the lines ahead that hold none of bytes (no line holds its line end), so that
+    // the next piece starts the first line that holds one, or is the file's end; the pieces of a
+    // line too long for the buffer may still come. Many lines at a time, with one search for each
+    // byte. Called where a line starts.
+    void SkipLinesWithout(std::string_view bytes);
+
     // The next whole line without its line end, valid until the next call; nothing at the end
     // of the file. Gathers a long line in memory, so it suits files of a known small size.
     std::optional<std::string_view> NextLine();
@@ -74,7 +81,8 @@ public:
 
 private:
     void ReadMore();
-    std::size_t NextAt(std::size_t& searchedTo, char c);
+    std::size_t NextAt(char c);
+    std::size_t LineStartBefore(std::size_t at) const;
     void CheckUnchanged();
 
     FileSystem& fs_;
@@ -86,10 +94,9 @@ private:
     std::unique_ptr<char[]> buffer_;  // what the reads brought, from begin_ to end_
     std::size_t begin_ = 0;           // next byte not handed out
     std::size_t end_ = 0;             // end of the bytes read
-    // No CR and no LF lies between begin_ and these, so that each byte is searched once even
-    // when one kind of line end never comes.
-    std::size_t crSearchedTo_ = 0;
-    std::size_t lfSearchedTo_ = 0;
+    // For each byte value, none lies between begin_ and this, so that each byte is searched
+    // for once even when it never comes (a kind of line end a file does not use).
+    std::array<std::size_t, 256> searchedTo_{};
     bool atEnd_ = false;
     bool midLine_ = false;  // the last piece said that the line goes on
     std::string longLine_;  // a line of several pieces, for NextLine

@@ -31,6 +31,13 @@ public:
     }
     bool ShowsKind() const override { return shows_; }
     bool Done() const override { return keyFound_; }  // a key directive is a directive line
+    // Only a line that holds a "{" is a directive line, and only one that holds a "[" holds
+    // bracket chords. The first line is read whole, for a byte-order mark.
+    std::optional<std::string_view> TellingBytes() const override {
+        if (atFileStart_) return std::nullopt;
+        if (!shows_) return "{[";
+        return keyFound_ ? "" : "{";
+    }
     Key FirstKey() const override {
         if (!keys_.Key()) return {};
         return {ParseKeyName(*keys_.Key()), true};

@@ -29,6 +29,11 @@ public:
     }
     bool ShowsKind() const override { return shows_; }
     bool Done() const override { return shows_ && key_; }
+    // Every line may be a chord line until one is read; a key line holds a ":".
+    std::optional<std::string_view> TellingBytes() const override {
+        if (!shows_) return std::nullopt;
+        return key_ ? "" : ":";
+    }
     Key FirstKey() const override { return {key_, key_.has_value()}; }
 
 private:

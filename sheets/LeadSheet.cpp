@@ -24,6 +24,11 @@ public:
     }
     bool ShowsKind() const override { return shows_; }
     bool Done() const override { return shows_; }
+    // A chord line holds the marker's first byte; with an empty marker, each empty line is one.
+    std::optional<std::string_view> TellingBytes() const override {
+        if (marker_.empty()) return std::nullopt;
+        return shows_ ? "" : std::string_view(marker_).substr(0, 1);
+    }
 
 private:
     std::string marker_;

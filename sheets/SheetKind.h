@@ -30,6 +30,10 @@ public:
     // Whether reading on could change nothing this kind says of the sheet.
     virtual bool Done() const = 0;
 
+    // The bytes of which a line must hold one to change anything this content says; nothing
+    // while any line may. Asked where a line starts: the lines that hold none may be passed over.
+    virtual std::optional<std::string_view> TellingBytes() const = 0;
+
     // The key that the content names (a key directive, a key line); nothing while it names
     // none. A name that is no key refuses the sheet: the kind's message says why.
     struct Key {

@@ -19,39 +19,56 @@ const std::string buffer(256 * 1024, 'x'), x = buffer.substr(1);
 // Each piece is shown with the tag of its end: how the line ends, or "+" when it goes on.
 const char* const kEndTags[] = {"<+>", "<CrLf>", "<Lf>", "<Cr>", "<Eof>"};
 
+// skimmed: the pieces when the lines that hold no "^" are passed over.
 // clang-format off
-const std::pair<std::string, std::string> kRows[] = {
-    {"a\r\nb\rc\nd", "a<CrLf>b<Cr>c<Lf>d<Eof>"},
-    {"^C\r\n", "^C<CrLf>"},                                 // a final line end adds no line
-    {"", ""},
-    {"\r\n\n\r\r", "<CrLf><Lf><Cr><Cr>"},
-    {"a\n\rb\r\r\nc", "a<Lf><Cr>b<Cr><CrLf>c<Eof>"},        // LF CR and CR CR LF are two ends
-    {"\0^\xFF\r\n\x80"s, "\0^\xFF<CrLf>\x80<Eof>"s},        // NUL and high bytes pass
-    {x + "\r\nnext", x + "<+><CrLf>next<Eof>"},             // a CR at the buffer's edge waits
-    {x + "\rnext\r\r\n", x + "<+><Cr>next<Cr><CrLf>"},
-    {x + "x\nnext", buffer + "<+><Lf>next<Eof>"},           // a line end right after the buffer
-    {"^C\n" + buffer + buffer + buffer, "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>"},  // a last line of three buffers
+struct PiecesRow { std::string bytes, pieces, skimmed; };
+const PiecesRow kRows[] = {
+    {"a\r\n^b\rc\nd", "a<CrLf>^b<Cr>c<Lf>d<Eof>", "^b<Cr>"},
+    {"^C\r\n", "^C<CrLf>", "^C<CrLf>"},                     // a final line end adds no line
+    {"", "", ""},
+    {"\r\n\n\r\r", "<CrLf><Lf><Cr><Cr>", ""},
+    {"a\n\r^b\r\r\nc", "a<Lf><Cr>^b<Cr><CrLf>c<Eof>", "^b<Cr>"},  // LF CR and CR CR LF are two ends
+    {"\0^\xFF\r\n\x80"s, "\0^\xFF<CrLf>\x80<Eof>"s, "\0^\xFF<CrLf>"s},  // NUL and high bytes pass
+    {x + "\r\nnext", x + "<+><CrLf>next<Eof>", ""},         // a CR at the buffer's edge waits
+    {x + "\rnext\r^\r\n", x + "<+><Cr>next<Cr>^<CrLf>", "^<CrLf>"},
+    {x + "x\n^next", buffer + "<+><Lf>^next<Eof>", buffer + "<+><Lf>^next<Eof>"},  // a line end right after the buffer
+    {x + "\n^y", x + "<Lf>^y<Eof>", "^y<Eof>"},              // a line that fills the buffer
+    {"^C\n" + buffer + buffer + buffer, "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>", "^C<Lf>" + buffer + "<+>" + buffer + "<+>" + buffer + "<+><Eof>"},  // a last line of three buffers
 };
 // clang-format on
+
+// The pieces, each shown with the tag of its end, when the lines that hold no "^" are passed over.
+std::string SkimmedPieces(LineReader& reader) {
+    std::string shown;
+    for (bool lineStart = true;;) {
+        if (lineStart) reader.SkipLinesWithout("^");
+        const auto piece = reader.NextPiece();
+        if (!piece) return shown;
+        shown.append(piece->bytes).append(kEndTags[static_cast<int>(piece->end)]);
+        lineStart = piece->end != LineEnd::Continues;
+    }
+}
 
 // Each row is read with reads of at most 1, 2, 3 and 7 bytes and with whole buffers, so every
 // line end also lands on the edge of a read. Whole lines, each shown with a "|" after it, are
 // the pieces joined.
 TEST(LineReader, GivesTheSamePiecesForAnyReadSize) {
     const test::TempFolder folder;
-    for (const auto& [bytes, expected] : kRows) {
-        const std::string path = folder.Write("Song_C.txt", bytes);
+    for (const PiecesRow& row : kRows) {
+        const std::string path = folder.Write("Song_C.txt", row.bytes);
         for (const std::size_t readSize : {1ul, 2ul, 3ul, 7ul, test::FaultyFileSystem::kNoLimit}) {
+            SCOPED_TRACE(row.bytes.substr(0, 20) + ", reads of " + std::to_string(readSize));
             test::FaultyFileSystem fs({.readChunk = readSize});
-            LineReader pieces(path, fs), lines(path, SystemFileSystem());
+            LineReader pieces(path, fs), skimmed(path, fs), lines(path, SystemFileSystem());
             std::string shown, joined, whole;
             while (const auto piece = pieces.NextPiece()) {
                 shown.append(piece->bytes).append(kEndTags[static_cast<int>(piece->end)]);
                 joined.append(piece->bytes).append(piece->end == LineEnd::Continues ? "" : "|");
             }
             while (const auto line = lines.NextLine()) whole.append(*line).append("|");
-            EXPECT_TRUE(shown == expected) << bytes.substr(0, 20) << ", reads of " << readSize;
-            EXPECT_TRUE(whole == joined) << bytes.substr(0, 20) << ", reads of " << readSize;
+            EXPECT_TRUE(shown == row.pieces);
+            EXPECT_TRUE(SkimmedPieces(skimmed) == row.skimmed);
+            EXPECT_TRUE(whole == joined);
         }
     }
 }

@@ -12,12 +12,15 @@ namespace {
 
 using namespace test;
 
-// kind: as --format names it.
+constexpr std::optional<SheetKey> G{{10, false}}, Em{{10, true}}, None;
+
+// kind: as --format names it; key: the one its content names.
 // clang-format off
-struct KindCase { const char* name; std::string file, sheet, kind; Notation notation = Notation::Letters; };
+struct KindCase { const char* name; std::string file, sheet, kind; Notation notation = Notation::Letters; std::optional<SheetKey> key = None; };
 const KindCase kKinds[] = {
     {"a ChordPro extension, whatever the content", "a.CHORDPRO", "^G", "chordpro"},
     {"each ChordPro extension", "a.chopro", "", "chordpro"}, {"pro", "a.pro", "", "chordpro"}, {"cho", "/s/Song.cho", "", "chordpro"},
+    {"a key directive after lyrics, by the name", "a.cho", "la\n{key: G}", "chordpro", Notation::Letters, G},
     {"a folder's extension does not count", "x.cho/Song", "", "lead-sheet"},
     {"a marker line anywhere makes a lead sheet", "a.crd", "{title: A}\n[G]a [C]b\nG  C\n^G", "lead-sheet"},
     {"a marker line after a byte-order mark is none", "a.txt", "\xEF\xBB\xBF^G", "lead-sheet"},
@@ -28,11 +31,16 @@ const KindCase kKinds[] = {
     {"one chord in brackets is not enough", "a.txt", "[G]a [Verse 1] [x2]", "lead-sheet"},
     {"degrees in brackets only in figured bass", "a_.txt", "[I]a [V7]b", "chordpro", Notation::Degrees},
     {"notes in brackets are no degrees", "a_.txt", "[G]a [D]b", "lead-sheet", Notation::Degrees},
-    {"a line of chords", "a.crd", "Intro: G  C\r\nla la", "chords-over-lyrics"},
+    {"a line of chords after a key line", "a.crd", "Key: G\r\nIntro: G  C\r\nla la", "chords-over-lyrics", Notation::Letters, G},
     {"one bracket chord among chord lines", "a.txt", "G  C\nSolo   escala   [G]", "chords-over-lyrics"},
     {"a key line alone is not enough", "a.txt", "Key: Am\n<Dm>", "lead-sheet"},
     {"an almost chord line plays no part", "a.txt", "G D Em Riff", "lead-sheet"},
     {"no marker, no directive, no chord", "a.txt", "Amazing grace\n", "lead-sheet"},
+    {"a key line after a chord line", "a.txt", "G  C\nla\nKey: Em", "chords-over-lyrics", Notation::Letters, Em},
+    {"a marker line after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n^G", "lead-sheet"},
+    {"a directive line after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n {title: A}", "chordpro"},
+    {"two bracket chords after a chord line and a key line", "a.txt", "Key: G\nG  C\nla\n[G]a\nb[C]", "chordpro"},
+    {"a key directive after a directive line", "a.txt", "{title: A}\nla\n{key: G}", "chordpro", Notation::Letters, G},
 };
 // clang-format on
 
@@ -42,11 +50,11 @@ TEST(SheetKinds, AFileIsReadAsTheKindItsNameOrContentShows) {
         const TempFolder folder;
         std::filesystem::create_directories(folder.Path(c.file).substr(0, folder.Path(c.file).rfind('/')));
         LineReader reader(folder.Write(c.file, c.sheet), SystemFileSystem());
-        EXPECT_EQ(ReadSheet(c.file, reader, nullptr, c.notation, ModGlobals{}).kind->Name(), c.kind);
+        const SheetReading reading = ReadSheet(c.file, reader, nullptr, c.notation, ModGlobals{});
+        EXPECT_EQ(reading.kind->Name(), c.kind);
+        EXPECT_EQ(reading.content->FirstKey().key, c.key);
     }
 }
-
-constexpr std::optional<SheetKey> G{{10, false}}, Em{{10, true}}, None;
 
 // key: the key the whole text between "_" and the dot names.
 // clang-format off
