@@ -1,7 +1,5 @@
 #include "sheets/KeyDirectiveFinder.h"
 
-#include "sheets/ChordProDirective.h"
-
 namespace lw {
 
 namespace {
@@ -14,18 +12,6 @@ struct SilentMessenger : Messenger {
 }  // namespace
 
 bool KeyDirectiveFinder::Feed(std::string_view piece, bool endsLine) {
-    // Only a directive line names a key or opens or ends a section, so a line whose first byte
-    // after its blanks is no "{" is passed over: the rewriter would only copy it.
-    if (lineStart_ && !firstLine_) {
-        const std::size_t first = SkipBlanks(piece, 0);
-        passing_ = first < piece.size() ? piece[first] != '{' : endsLine;
-    }
-    lineStart_ = endsLine;
-    if (endsLine) firstLine_ = false;
-    if (passing_) {
-        passing_ = !endsLine;
-        return false;
-    }
     SilentMessenger silent;
     lines_.Rewrite(piece, endsLine, copy_, silent);
     copy_.clear();

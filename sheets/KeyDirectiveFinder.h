@@ -23,9 +23,6 @@ public:
 private:
     ChordProRewriter lines_{std::nullopt, Notation::Letters, std::nullopt};
     std::string copy_;
-    bool firstLine_ = true;  // read whole, for a byte-order mark
-    bool lineStart_ = true;
-    bool passing_ = false;  // over a line that holds no directive
 };
 
 }  // namespace lw
