@@ -35,8 +35,16 @@ constexpr ChordScanBytes ScanBytesOf(Notation notation) {
 constexpr ChordScanBytes kLetterScanBytes = ScanBytesOf(Notation::Letters);
 constexpr ChordScanBytes kDegreeScanBytes = ScanBytesOf(Notation::Degrees);
 
-// The code of each letter A to G, [0, 7). A "#" adds one and a "b" takes one away, so B# is C.
-constexpr std::array<int, 7> kLetterCodes{0, 2, 3, 5, 7, 8, 10};
+// The code of each letter A to G, [0, 7): where it stands alone in NoteNames. A "#" adds one
+// and a "b" takes one away, so B# is C.
+constexpr std::array<int, 7> kLetterCodes = [] {
+    std::array<int, 7> codes{};
+    for (int code = 0; code < kPitchClasses; ++code) {
+        const std::string_view name = NoteNames[static_cast<std::size_t>(code)];
+        if (name.size() == 1) codes[static_cast<std::size_t>(name[0] - 'A')] = code;
+    }
+    return codes;
+}();
 
 }  // namespace
 
