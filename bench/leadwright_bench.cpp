@@ -114,9 +114,9 @@ void ChordsOverLyricsByKey(benchmark::State& state, std::string input, std::stri
         LineReader reader(input, SystemFileSystem());
         OutputSet outputs(SystemFileSystem());
         auto writer = outputs.Create(output, 0644, nullptr);
-        ChordsOverLyricsRewriter rewriter(
-            ChordLineRewriter(Notation::Letters, 2, sharps, messenger), Notation::Letters,
-            ChordLineRewriter(Notation::Letters, 2, sharps, messenger));
+        ChordsOverLyricsRewriter rewriter(ChordLineRewriter(Notation::Letters, 2, sharps),
+                                          Notation::Letters,
+                                          ChordLineRewriter(Notation::Letters, 2, sharps));
         std::string converted;
         while (const auto piece = reader.NextPiece()) {
             rewriter.Rewrite(piece->bytes, piece->end != LineEnd::Continues, converted, messenger);
@@ -154,7 +154,7 @@ void Scan(benchmark::State& state, const std::vector<std::string>* lines, Notati
     std::size_t bytes = 0;
     for (const std::string& line : *lines) bytes += line.size();
     CountingMessenger messenger;
-    const ChordLineRewriter rewriter(notation, step, *names, messenger);
+    const ChordLineRewriter rewriter(notation, step, *names);
     std::string out;
     for (auto _ : state) {
         for (const std::string& line : *lines) {

@@ -54,20 +54,19 @@ std::optional<Conversion> TransposeRun(ModGlobals& globals, const RunChoices& ch
         step = globals.OutputKeyCode - globals.InputKeyCode;
     }
     globals.OutputKeyName = OutputKeyNameOf(globals);
-    return Conversion{
-        static_cast<std::size_t>(globals.InputKeyLength), globals.OutputKeyName,
-        ChordLineRewriter(Notation::Letters, step, SpelledNoteNames(SpellingOf(globals), messenger),
-                          messenger),
-        step};
+    return Conversion{static_cast<std::size_t>(globals.InputKeyLength), globals.OutputKeyName,
+                      ChordLineRewriter(Notation::Letters, step,
+                                        SpelledNoteNames(SpellingOf(globals), messenger)),
+                      step};
 }
 
 // Every note to its degree in the key of the file name; the output name carries no key.
-Conversion KeyToFigBass(ModGlobals& globals, Messenger& messenger) {
+Conversion KeyToFigBass(ModGlobals& globals) {
     globals.OutputKeyCode = KeySpellings[0].code;
     globals.UseSharps = false;
     const int step = globals.OutputKeyCode - globals.InputKeyCode;
     return Conversion{static_cast<std::size_t>(globals.InputKeyLength), "",
-                      ChordLineRewriter(Notation::Letters, step, DegreeNames, messenger), step};
+                      ChordLineRewriter(Notation::Letters, step, DegreeNames), step};
 }
 
 // Every degree token to a note in the key chosen in the key list; the key goes right before
@@ -77,18 +76,17 @@ std::optional<Conversion> FigBassToKey(ModGlobals& globals, const RunChoices& ch
     if (!TakeOutputKeyFromList(globals, choices)) return std::nullopt;
     globals.OutputKeyName = OutputKeyNameOf(globals);
     const int step = globals.OutputKeyCode - globals.InputKeyCode;
-    return Conversion{
-        0, globals.OutputKeyName,
-        ChordLineRewriter(Notation::Degrees, step, SpelledNoteNames(SpellingOf(globals), messenger),
-                          messenger),
-        step};
+    return Conversion{0, globals.OutputKeyName,
+                      ChordLineRewriter(Notation::Degrees, step,
+                                        SpelledNoteNames(SpellingOf(globals), messenger)),
+                      step};
 }
 
 std::optional<Conversion> ConversionOf(ModGlobals& globals, const RunChoices& choices,
                                        Messenger& messenger) {
     switch (globals.ConvertMode) {
         case ConvertMode::KeyToFiguredBass:
-            return KeyToFigBass(globals, messenger);
+            return KeyToFigBass(globals);
         case ConvertMode::FiguredBassToKey:
             return FigBassToKey(globals, choices, messenger);
         default:
@@ -109,7 +107,7 @@ std::optional<ChordLineRewriter> KeysRewriter(const ModGlobals& globals, const C
             if (!keys.firstInContent) return std::nullopt;
             return ChordLineRewriter(Notation::Letters,
                                      globals.OutputKeyCode - keys.firstInContent->code,
-                                     SpelledNoteNames(SpellingOf(globals), messenger), messenger);
+                                     SpelledNoteNames(SpellingOf(globals), messenger));
         default:
             return run.rewriter;
     }

@@ -49,7 +49,7 @@ constexpr std::array<int, 7> kLetterCodes = [] {
 }  // namespace
 
 ChordLineRewriter::ChordLineRewriter(Notation notation, int step,
-                                     const std::array<std::string_view, 12>& names, Messenger&)
+                                     const std::array<std::string_view, 12>& names)
     : notation_(notation),
       step_(step),
       names_(names),

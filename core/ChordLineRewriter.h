@@ -41,10 +41,8 @@ public:
         bool afterSlash_ = false;  // the next byte is a slash bass or is copied with the "/"
     };
 
-    // Every letter note is known, so the messenger hears nothing here; degree tokens are looked
-    // up as they come, through the messenger of Feed.
-    ChordLineRewriter(Notation notation, int step, const std::array<std::string_view, 12>& names,
-                      Messenger& messenger);
+    // Degree tokens are looked up as they come, through the messenger of Feed.
+    ChordLineRewriter(Notation notation, int step, const std::array<std::string_view, 12>& names);
 
     // Rewrites the next piece of a chord line into out and returns how many notes it replaced.
     // A note at the end of a piece that is not the line's last waits for the next piece. A token

@@ -44,8 +44,8 @@ inline void ExpectRewritten(const SheetKind& kind, std::span<const SheetCase> ro
             RecordingHost host;
             const auto names = NamesOf(row.run.names, host);
             std::optional<ChordLineRewriter> keys;
-            if (row.run.keyStep) keys.emplace(Notation::Letters, *row.run.keyStep, names, host);
-            const ChordLineRewriter chords(row.run.notation, row.run.step, names, host);
+            if (row.run.keyStep) keys.emplace(Notation::Letters, *row.run.keyStep, names);
+            const ChordLineRewriter chords(row.run.notation, row.run.step, names);
             const auto rewriter = kind.MakeRewriter({chords, row.run.notation, keys, "^"});
             const auto [out, notes] = RewriteSheet(*rewriter, row.input, size, host);
             const auto got = std::tuple(Difference(row.expected, out), notes, host.messages);

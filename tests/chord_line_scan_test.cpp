@@ -41,7 +41,7 @@ TEST(ChordLineScan, ReplacesRootsAndSlashBassesOnly) {
         ChordLineRewriter::ScanState state;  // each line's last piece leaves it fresh for the next
         for (std::size_t size = 0; size <= kMaxPiece; ++size) {
             RecordingHost host;
-            const ChordLineRewriter rewriter(c.notation, c.step, NamesOf(c.names, host), host);
+            const ChordLineRewriter rewriter(c.notation, c.step, NamesOf(c.names, host));
             std::string out, joined, lineEnds;
             std::size_t notes = 0;
             FeedSheet(c.line, size, lineEnds, [&](std::string_view piece, bool last) {

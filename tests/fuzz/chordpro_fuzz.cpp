@@ -39,9 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string sheet(reinterpret_cast<const char*>(data) + 2, size - 2);
 
     const auto names = lw::SpelledNoteNames(spelling, messenger);
-    const lw::ChordLineRewriter up(lw::Notation::Letters, step, names, messenger);
-    const lw::ChordLineRewriter down(lw::Notation::Letters, -step, names, messenger);
-    const lw::ChordLineRewriter respell(lw::Notation::Letters, 0, names, messenger);
+    const lw::ChordLineRewriter up(lw::Notation::Letters, step, names);
+    const lw::ChordLineRewriter down(lw::Notation::Letters, -step, names);
+    const lw::ChordLineRewriter respell(lw::Notation::Letters, 0, names);
 
     // A sheet with a key directive that names no key is refused however it is cut.
     const std::optional<std::string> whole = Rewrite(sheet, up, 0);

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const lw::Spelling spelling = data[0] & 0x80 ? lw::Spelling::Sharp : lw::Spelling::Flat;
     const std::string sheet(reinterpret_cast<const char*>(data) + 2, size - 2);
     const lw::ChordLineRewriter up(lw::Notation::Letters, 1 + data[0] % 11,
-                                   lw::SpelledNoteNames(spelling, messenger), messenger);
+                                   lw::SpelledNoteNames(spelling, messenger));
     const std::optional<lw::ChordLineRewriter> keys = up;
     const lw::ModGlobals globals;  // "^" marks chord lines, lead sheets end in .txt
     const SheetFile file(sheet);
