@@ -120,9 +120,7 @@ void ChordsOverLyricsByKey(benchmark::State& state, std::string input, std::stri
         std::string converted;
         while (const auto piece = reader.NextPiece()) {
             rewriter.Rewrite(piece->bytes, piece->end != LineEnd::Continues, converted, messenger);
-            if (piece->end == LineEnd::CrLf) converted += "\r\n";
-            if (piece->end == LineEnd::Lf) converted += '\n';
-            if (piece->end == LineEnd::Cr) converted += '\r';
+            converted += LineEndBytes(piece->end);
             if (converted.size() >= 64 * 1024) {  // written a block at a time, as a run does
                 writer->Write(converted);
                 converted.clear();
